@@ -1,0 +1,9 @@
+// The application object: runs the editor window and ends with it.
+#pragma once
+
+#include "platform/app.h"
+
+class CEditorApp : public CWinApp {
+public:
+    bool InitInstance() override;
+};

@@ -1,0 +1,113 @@
+// The view of the pack: the contact list, its thumbnails and the enlarged preview.
+#include "editor/editor_dlg.h"
+
+#include "pack/pack_image.h"
+#include "pack/picture_codec.h"
+#include "platform/dc.h"
+#include "platform/icon.h"
+#include "platform/list_ctrl.h"
+#include "res/resource.h"
+#include "res/texts.h"
+
+#include <string>
+
+namespace {
+// The preview is drawn below the frame's top edge, clear of where a caption would be.
+constexpr int kPreviewTopGap = 7;
+constexpr COLORREF kThumbnailMask = RGB(1, 1, 1);
+} // namespace
+
+CListCtrl& CEditorDlg::ContactList() const {
+    return *GetDlgItemAs<CListCtrl>(IDC_CONTACT_LIST);
+}
+
+bool CEditorDlg::HasSelection() const {
+    return m_nSelected >= 0 && m_nSelected < static_cast<int>(m_pictures.size());
+}
+
+CBitmap* CEditorDlg::PictureOf(int slot) const {
+    if (slot < 0 || slot >= static_cast<int>(m_pictures.size())) {
+        return nullptr;
+    }
+    return m_pictures[static_cast<std::size_t>(slot)].get();
+}
+
+void CEditorDlg::FillContactList() {
+    CListCtrl& list = ContactList();
+    m_imageList.Create(PICTURE_WIDTH, PICTURE_HEIGHT, ILC_COLOR, 1, 1);
+    list.SetImageList(&m_imageList, LVSIL_SMALL);
+    list.InsertColumn(0, std::string(res::kContactsHeading), LVCFMT_CENTER, 80);
+    for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
+        const ContactId id = GetContactId(g_pack, slot);
+        std::unique_ptr<CBitmap> picture;
+        if (id != 0) {
+            CClientDC dc(this);
+            picture = PictureToBitmap(GetPicture(g_pack, slot), &dc);
+        }
+        // Every slot appends exactly one image, so that image and slot indices stay equal.
+        if (picture != nullptr && m_imageList.Add(picture.get(), kThumbnailMask) >= 0) {
+            list.InsertItem(slot, std::to_string(id), slot);
+            list.SetItemData(slot, id);
+            list.RedrawItems(slot, slot);
+            m_pictures.push_back(std::move(picture));
+        } else {
+            m_imageList.Replace(-1, LoadIconResource(IDI_NO_PICTURE));
+            list.InsertItem(slot, std::string(res::kEmptySlotText), slot);
+            m_pictures.push_back(nullptr);
+            list.SetItemData(slot, 0);
+        }
+    }
+}
+
+void CEditorDlg::ClearPack() {
+    ClearPackImage(g_pack);
+    if (CListCtrl* list = GetDlgItemAs<CListCtrl>(IDC_CONTACT_LIST)) {
+        list->DeleteAllItems();
+        list->DeleteColumn(0);
+    }
+    m_imageList.DeleteImageList();
+    m_pictures.clear();
+    m_nSelected = -1;
+}
+
+void CEditorDlg::OnNewPack() {
+    ClearPack();
+    FillContactList();
+    // The preview of the slot selected before must not linger.
+    Invalidate(true);
+}
+
+void CEditorDlg::OnClickContactList(NMHDR*, LRESULT* result) {
+    CListCtrl& list = ContactList();
+    const int row = list.GetSelectedRow();
+    if (row >= 0) {
+        m_nSelected = row;
+        // Shown signed, so that typing it back through "Set new ID" keeps the identifier.
+        m_editId.SetWindowText(std::to_string(static_cast<ContactId>(list.GetItemData(row))));
+        Invalidate(true);
+    }
+    *result = 0;
+}
+
+void CEditorDlg::OnDestroy() {
+    ClearPack();
+}
+
+void CEditorDlg::PaintPreview() {
+    CPaintDC dc(this);
+    CBitmap* picture = PictureOf(m_nSelected);
+    if (picture == nullptr) {
+        return;
+    }
+    CDC memory;
+    memory.CreateCompatibleDC(&dc);
+    CBitmap* previous = memory.SelectObject(picture);
+    CRect frame;
+    GetDlgItem(IDC_PREVIEW)->GetWindowRect(&frame);
+    ScreenToClient(&frame);
+    dc.StretchBlt(frame.left, frame.top + kPreviewTopGap, frame.Width(),
+                  frame.Height() - kPreviewTopGap, &memory, 0, 0, PICTURE_WIDTH, PICTURE_HEIGHT,
+                  SRCCOPY);
+    memory.SelectObject(previous);
+    memory.DeleteDC();
+}

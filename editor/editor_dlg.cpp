@@ -1,0 +1,93 @@
+#include "editor/editor_dlg.h"
+
+#include "app/about_dlg.h"
+#include "platform/app.h"
+#include "platform/dc.h"
+#include "platform/icon.h"
+#include "platform/list_ctrl.h"
+#include "res/resource.h"
+#include "res/strings.h"
+
+CEditorDlg::CEditorDlg(CWnd* parent)
+    : CDialog(IDD_EDITOR_DIALOG, parent),
+      m_hIcon(AfxGetApp() != nullptr ? AfxGetApp()->LoadIcon(IDR_MAINFRAME)
+                                     : LoadIconResource(IDR_MAINFRAME)),
+      m_nSelected(0) {}
+
+CEditorDlg::~CEditorDlg() = default;
+
+std::span<const EventEntry> CEditorDlg::GetEventTable() const {
+    static constexpr EventEntry kEvents[] = {
+        OnSysCommandEntry<&CEditorDlg::OnSysCommand>(),
+        OnPaintEntry<&CEditorDlg::OnPaint>(),
+        OnQueryDragIconEntry<&CEditorDlg::OnQueryDragIcon>(),
+        OnClickedEntry<&CEditorDlg::OnOpenPack>(IDC_OPEN_PACK),
+        OnListClickEntry<&CEditorDlg::OnClickContactList>(IDC_CONTACT_LIST),
+        OnClickedEntry<&CEditorDlg::OnSetId>(IDC_SET_ID),
+        OnClickedEntry<&CEditorDlg::OnSetPicture>(IDC_SET_PICTURE),
+        OnClickedEntry<&CEditorDlg::OnSavePack>(IDC_SAVE_PACK),
+        OnClickedEntry<&CEditorDlg::OnRemoveContact>(IDC_REMOVE_CONTACT),
+        OnClickedEntry<&CEditorDlg::OnNewPack>(IDC_NEW_PACK),
+        OnDestroyEntry<&CEditorDlg::OnDestroy>(),
+    };
+    return kEvents;
+}
+
+void CEditorDlg::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_ID_EDIT, m_editId);
+}
+
+bool CEditorDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_nSelected = -1;
+    if (CMenu* systemMenu = GetSystemMenu(false)) {
+        const auto aboutText = res::LoadString(IDS_ABOUTBOX);
+        if (!aboutText.empty()) {
+            systemMenu->AppendMenu(MF_SEPARATOR);
+            systemMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, std::string(aboutText));
+        }
+    }
+    SetIcon(m_hIcon, true);
+    SetIcon(m_hIcon, false);
+    return true;
+}
+
+void CEditorDlg::OnOK() {
+    if (m_editId.HasFocus()) {
+        OnSetId();
+    }
+}
+
+void CEditorDlg::OnCancel() {}
+
+void CEditorDlg::OnSysCommand(unsigned nID, long lParam) {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about(this);
+        about.DoModal();
+    } else {
+        CDialog::OnSysCommand(nID, lParam);
+    }
+}
+
+HICON CEditorDlg::OnQueryDragIcon() {
+    return m_hIcon;
+}
+
+void CEditorDlg::OnPaint() {
+    if (IsIconic()) {
+        PaintMinimized();
+    } else {
+        PaintPreview();
+    }
+}
+
+void CEditorDlg::PaintMinimized() {
+    CPaintDC dc(this);
+    dc.EraseIconBackground(this);
+    CRect rect;
+    GetClientRect(&rect);
+    const int x = (rect.Width() - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (rect.Height() - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}

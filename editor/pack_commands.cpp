@@ -1,0 +1,49 @@
+// Opening and saving the whole pack.
+#include "editor/editor_dlg.h"
+
+#include "pack/pack_file.h"
+#include "platform/ui_services.h"
+#include "res/texts.h"
+
+namespace {
+std::optional<std::string> ChoosePackFile(CWnd* owner, FileChooserMode mode) {
+    return GetUiServices().ChooseFile(owner, mode, std::string(res::kPackFilter));
+}
+
+void ShowFileError(std::string_view message) {
+    ShowError(std::string(message), std::string(res::kErrorCaption));
+}
+} // namespace
+
+void CEditorDlg::OnOpenPack() {
+    const auto path = ChoosePackFile(this, FileChooserMode::Open);
+    if (!path) {
+        return;
+    }
+    // Nothing is cleared before the file is known to be readable.
+    UniqueFile file = OpenPackFile(*path);
+    if (file == nullptr) {
+        ShowFileError(res::kCannotOpenMessage);
+        return;
+    }
+    ClearPack();
+    Invalidate(true);
+    g_packLoaded = ReadPackImage(file.get(), g_pack) == PACK_FILE_SIZE;
+    if (!g_packLoaded) {
+        ShowFileError(res::kShortReadMessage);
+    }
+    file.reset();
+    if (g_packLoaded) {
+        FillContactList();
+    }
+}
+
+void CEditorDlg::OnSavePack() {
+    const auto path = ChoosePackFile(this, FileChooserMode::Save);
+    if (!path) {
+        return;
+    }
+    if (!SavePackFile(*path, g_pack)) {
+        ShowFileError(res::kCannotSaveMessage);
+    }
+}

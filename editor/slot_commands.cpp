@@ -1,0 +1,68 @@
+// The commands that change the selected slot: its identifier, its picture, or both removed.
+#include "editor/editor_dlg.h"
+
+#include "editor/id_text.h"
+#include "import/bitmap_file.h"
+#include "pack/pack_image.h"
+#include "pack/picture_codec.h"
+#include "platform/dc.h"
+#include "platform/icon.h"
+#include "platform/list_ctrl.h"
+#include "platform/ui_services.h"
+#include "res/resource.h"
+#include "res/texts.h"
+
+#include <cstdint>
+#include <string>
+
+void CEditorDlg::OnSetId() {
+    if (!HasSelection()) {
+        return;
+    }
+    const auto value = ParseContactId(m_editId.GetWindowText());
+    if (!value) {
+        ShowWarning(std::string(res::kBadIdMessage));
+        return;
+    }
+    const auto id = static_cast<ContactId>(static_cast<std::uint16_t>(*value));
+    CListCtrl& list = ContactList();
+    list.SetItemText(m_nSelected, 0, std::to_string(id));
+    list.SetItemData(m_nSelected, id);
+    SetContactId(g_pack, m_nSelected, *value);
+    m_editId.SetWindowText(std::to_string(GetContactId(g_pack, m_nSelected)));
+}
+
+void CEditorDlg::OnSetPicture() {
+    if (!HasSelection()) {
+        return;
+    }
+    const auto path =
+        GetUiServices().ChooseFile(this, FileChooserMode::Open, std::string(res::kBitmapFilter));
+    if (!path) {
+        return;
+    }
+    CBitmap loaded;
+    if (LoadBitmapFile(*path, loaded) && BitmapToPicture(loaded, GetPicture(g_pack, m_nSelected))) {
+        // Shown as stored: the four greys the slot now holds, not the file's own colours.
+        CClientDC dc(this);
+        auto shown = PictureToBitmap(GetPicture(g_pack, m_nSelected), &dc);
+        m_imageList.Replace(m_nSelected, shown.get(), nullptr);
+        m_pictures[static_cast<std::size_t>(m_nSelected)] = std::move(shown);
+    }
+    Invalidate(true);
+}
+
+void CEditorDlg::OnRemoveContact() {
+    if (!HasSelection()) {
+        return;
+    }
+    m_imageList.Replace(m_nSelected, LoadIconResource(IDI_NO_PICTURE));
+    CListCtrl& list = ContactList();
+    list.SetItemData(m_nSelected, 0);
+    list.SetItemText(m_nSelected, 0, std::string(res::kEmptySlotText));
+    m_pictures[static_cast<std::size_t>(m_nSelected)].reset();
+    // The picture bytes stay: only the identifier marks a slot empty.
+    SetContactId(g_pack, m_nSelected, 0);
+    Invalidate(true);
+    UpdateWindow();
+}

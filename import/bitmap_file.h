@@ -1,0 +1,24 @@
+// Reading a slot picture from a 48x50 bitmap file of at most 8 bits per pixel.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+class CBitmap;
+
+enum class BitmapFileResult {
+    Loaded,
+    // Cannot be opened, is not a bitmap file, or is too short or broken to convert.
+    Unreadable,
+    // Not 48x50 (bottom-up) or deeper than 8 bits per pixel.
+    WrongSize,
+};
+
+// Decodes a whole bitmap file held in memory into bitmap, which is left untouched unless the
+// result is Loaded. Shows nothing.
+BitmapFileResult DecodeBitmapFile(std::span<const std::uint8_t> file, CBitmap& bitmap);
+
+// Reads the file at path into bitmap and tells the user why a file is refused, in exactly one
+// warning box. Returns whether the bitmap holds the picture.
+bool LoadBitmapFile(const std::string& path, CBitmap& bitmap);

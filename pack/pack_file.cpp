@@ -1,0 +1,373 @@
+#include "pack/pack_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+std::size_t ReadPackImage(std::FILE* file, PackImage& pack) {
+    return std::fread(pack.data(), 1, pack.size(), file);
+}
+
+bool WritePackImage(std::FILE* file, const PackImage& pack) {
+    return std::fwrite(pack.data(), 1, pack.size(), file) == pack.size();
+}
+
+UniqueFile OpenPackFile(const std::string& path) {
+    // Opened without blocking so that a named pipe chosen by mistake is refused below instead
+    // of hanging the editor until some other program writes to it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat st {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    UniqueFile file(::fdopen(fd, "rb"));
+    if (!file) {
+        ::close(fd);
+    }
+    return file;
+}
+
+namespace {
+
+// Linux follows at most 40 links while resolving one path; a longer chain is a loop.
+constexpr int MAX_LINK_HOPS = 40;
+
+struct SplitPath {
+    std::string folder;
+    std::string name;
+};
+
+SplitPath Split(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return {".", path};
+    }
+    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+std::optional<std::string> ReadLink(const std::string& link) {
+    std::array<char, PATH_MAX> buffer{};
+    const ssize_t length = ::readlink(link.c_str(), buffer.data(), buffer.size());
+    if (length < 0) {
+        return std::nullopt;
+    }
+    if (static_cast<std::size_t>(length) >= buffer.size()) {
+        errno = ENAMETOOLONG;
+        return std::nullopt;
+    }
+    return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
+
+// realpath() refuses a link whose end does not exist, yet saving through such a link should
+// create the file it names, so the chain is walked by hand until it reaches a missing name.
+std::optional<std::string> FollowDanglingLink(std::string current) {
+    for (int hop = 0; hop < MAX_LINK_HOPS; ++hop) {
+        const auto target = ReadLink(current);
+        if (!target) {
+            return std::nullopt;
+        }
+        current = (*target)[0] == '/' ? *target : Split(current).folder + "/" + *target;
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0) {
+            return current;
+        }
+        if (!S_ISLNK(st.st_mode)) {
+            // The end appeared since realpath() looked; the later checks judge it.
+            return current;
+        }
+    }
+    errno = ELOOP;
+    return std::nullopt;
+}
+
+// The file that saving to path must replace: path itself unless it is a symbolic link, in
+// which case it is the file at the end of the chain, so that the link survives the rename.
+std::optional<std::string> ResolveSaveTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        return path;
+    }
+    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+        std::string target(resolved);
+        std::free(resolved);
+        return target;
+    }
+    if (errno != ENOENT) {
+        return std::nullopt;
+    }
+    return FollowDanglingLink(path);
+}
+
+// What the replaced file must keep, or what a new file would have been given.
+struct TargetInfo {
+    bool exists = false;
+    mode_t mode = 0;
+    uid_t owner = 0;
+    gid_t group = 0;
+};
+
+mode_t CurrentUmask() {
+    // The umask can only be read by setting it, so it is restored at once; the window in which
+    // another thread creating a file would see a zero umask is accepted.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+std::optional<TargetInfo> InspectTarget(const std::string& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        if (errno != ENOENT) {
+            return std::nullopt;
+        }
+        return TargetInfo{false, static_cast<mode_t>(0666 & ~CurrentUmask()), 0, 0};
+    }
+    if (!S_ISREG(st.st_mode)) {
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        return std::nullopt;
+    }
+    // Rename would replace a file the user cannot write, as long as the folder is writable;
+    // a write-protected pack is meant to stay as it is, exactly as an ordinary write would.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return std::nullopt;
+    }
+    return TargetInfo{true, static_cast<mode_t>(st.st_mode & 07777), st.st_uid, st.st_gid};
+}
+
+bool WriteAll(int fd, const PackImage& pack) {
+    std::size_t done = 0;
+    while (done < pack.size()) {
+        const ssize_t n =
+            ::pwrite(fd, pack.data() + done, pack.size() - done, static_cast<off_t>(done));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool SyncAndClose(int fd) {
+    const bool synced = ::fsync(fd) == 0;
+    // A failed close() may still have released the descriptor, so it is never retried.
+    const bool closed = ::close(fd) == 0;
+    return synced && closed;
+}
+
+// Deletes the temporary file when the save ends in any way other than the rename.
+class TempFileGuard {
+public:
+    explicit TempFileGuard(std::string path) : path_(std::move(path)) {}
+    TempFileGuard(const TempFileGuard&) = delete;
+    TempFileGuard& operator=(const TempFileGuard&) = delete;
+    ~TempFileGuard() {
+        if (!committed_) {
+            // errno still tells the caller why the save failed, so cleaning up keeps it.
+            const int error = errno;
+            ::unlink(path_.c_str());
+            errno = error;
+        }
+    }
+    const std::string& Path() const { return path_; }
+    void Commit() { committed_ = true; }
+
+private:
+    std::string path_;
+    bool committed_ = false;
+};
+
+// Closes a descriptor on early return; the success path closes it itself to check the result.
+class FdGuard {
+public:
+    explicit FdGuard(int fd) : fd_(fd) {}
+    FdGuard(const FdGuard&) = delete;
+    FdGuard& operator=(const FdGuard&) = delete;
+    ~FdGuard() {
+        if (fd_ >= 0) {
+            const int error = errno;
+            ::close(fd_);
+            errno = error;
+        }
+    }
+    int Get() const { return fd_; }
+    int Release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+void ApplyOwnership(int fd, const TargetInfo& info) {
+    if (!info.exists) {
+        return;
+    }
+    // Only a privileged process may give a file away, but a member of the file's group may
+    // still keep that group; EPERM in both cases leaves the saving user as owner, which is
+    // better than refusing to save.
+    if (::fchown(fd, info.owner, info.group) != 0 && errno == EPERM) {
+        static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), info.group));
+    }
+}
+
+bool FillTempFile(int fd, const TargetInfo& info, const PackImage& pack) {
+    // The owner is set first because changing it clears the set-user-ID and set-group-ID bits.
+    ApplyOwnership(fd, info);
+    return ::fchmod(fd, info.mode) == 0 && WriteAll(fd, pack);
+}
+
+void SyncFolder(const std::string& folder) {
+    // The rename has already replaced the file, so a failure here cannot be undone and is not
+    // reported; the sync only makes the new name survive a crash sooner.
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        static_cast<void>(::fsync(fd));
+        ::close(fd);
+    }
+}
+
+bool ReplaceThroughTempFile(TempFileGuard& temp, FdGuard& fd, const std::string& target,
+                            const TargetInfo& info, const PackImage& pack) {
+    if (!FillTempFile(fd.Get(), info, pack) || !SyncAndClose(fd.Release())) {
+        return false;
+    }
+    if (::rename(temp.Path().c_str(), target.c_str()) != 0) {
+        return false;
+    }
+    temp.Commit();
+    SyncFolder(Split(target).folder);
+    return true;
+}
+
+// The part of the old file that an in-place write overwrites, kept to put back on failure.
+struct OldContents {
+    std::vector<std::uint8_t> head;
+    off_t size = 0;
+};
+
+std::optional<OldContents> ReadOldContents(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        return std::nullopt;
+    }
+    OldContents old;
+    old.size = st.st_size;
+    old.head.resize(std::min<std::size_t>(static_cast<std::size_t>(st.st_size), PACK_FILE_SIZE));
+    std::size_t done = 0;
+    while (done < old.head.size()) {
+        const ssize_t n =
+            ::pread(fd, old.head.data() + done, old.head.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return std::nullopt;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return old;
+}
+
+void RestoreOldContents(int fd, const OldContents& old) {
+    // Best effort after a failed in-place write: the old bytes fit where they were, so this
+    // usually succeeds even when the failure was a full disk or a file-size limit.
+    std::size_t done = 0;
+    while (done < old.head.size()) {
+        const ssize_t n =
+            ::pwrite(fd, old.head.data() + done, old.head.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (old.size <= static_cast<off_t>(PACK_FILE_SIZE)) {
+        static_cast<void>(::ftruncate(fd, old.size));
+    }
+    static_cast<void>(::fsync(fd));
+}
+
+// Used only when the folder refuses a temporary file but the file itself may be written, as
+// in a shared folder where the user owns the pack but not the folder. Unlike the rename, this
+// cannot promise that a failure leaves the old file intact: the new bytes are written over
+// the old ones before the length is cut, so nothing is lost to an early truncation, and the
+// overwritten bytes are put back if a step fails, but a crash or an error while putting them
+// back can leave a mix of old and new bytes. The tail of an old file longer than a pack is cut
+// only once the whole new image is written, and is not put back if the final sync fails.
+bool OverwriteInPlace(const std::string& target, const PackImage& pack) {
+    FdGuard guard(::open(target.c_str(), O_RDWR | O_CLOEXEC));
+    if (guard.Get() < 0) {
+        return false;
+    }
+    const auto old = ReadOldContents(guard.Get());
+    if (!old) {
+        return false;
+    }
+    if (!WriteAll(guard.Get(), pack) ||
+        ::ftruncate(guard.Get(), static_cast<off_t>(PACK_FILE_SIZE)) != 0 ||
+        ::fsync(guard.Get()) != 0) {
+        const int error = errno;
+        RestoreOldContents(guard.Get(), *old);
+        errno = error;
+        return false;
+    }
+    return ::close(guard.Release()) == 0;
+}
+
+// The folder refuses new files (permission, read-only mount) or the temporary name is longer
+// than the folder allows; anything else, such as a full disk, is not helped by writing in
+// place and would only put the old file at risk.
+bool CanFallBackInPlace(int error) {
+    return error == EACCES || error == EPERM || error == EROFS || error == ENAMETOOLONG;
+}
+
+} // namespace
+
+bool SavePackFile(const std::string& path, const PackImage& pack) {
+    const auto target = ResolveSaveTarget(path);
+    if (!target) {
+        return false;
+    }
+    const SplitPath parts = Split(*target);
+    if (parts.name.empty() || parts.name == "." || parts.name == "..") {
+        errno = EISDIR;
+        return false;
+    }
+    const auto info = InspectTarget(*target);
+    if (!info) {
+        return false;
+    }
+    std::string pattern = parts.folder + "/." + parts.name + ".XXXXXX";
+    FdGuard fd(::mkstemp(pattern.data()));
+    if (fd.Get() < 0) {
+        if (info->exists && CanFallBackInPlace(errno)) {
+            return OverwriteInPlace(*target, pack);
+        }
+        return false;
+    }
+    TempFileGuard temp(pattern);
+    return ReplaceThroughTempFile(temp, fd, *target, *info, pack);
+}

@@ -1,0 +1,34 @@
+// Conversion between a slot's 2-bit picture and a display bitmap, in both directions.
+#pragma once
+
+#include "pack/pack_image.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class CBitmap;
+class CDC;
+
+// The display value of each of the four levels (0 black, 3 white).
+inline constexpr std::array<std::uint8_t, 4> GREY_LEVELS{0, 85, 190, 255};
+
+// 0-84 -> 0, 85-179 -> 1, 180-254 -> 2, 255 -> 3.
+constexpr int QuantizeLevel(std::uint8_t sample) {
+    if (sample < 85) {
+        return 0;
+    }
+    if (sample < 180) {
+        return 1;
+    }
+    return sample < 255 ? 2 : 3;
+}
+
+// A new 48x50 display bitmap at dc's depth showing the picture's greys; null when the display
+// bitmap cannot be made.
+std::unique_ptr<CBitmap> PictureToBitmap(ConstPackPicture picture, CDC* dc);
+
+// Encodes a 48x50 display bitmap into the picture; only the first (blue) byte of each pixel
+// counts. Returns false, leaving the picture untouched, for a bitmap of another size or a depth
+// below 8 bits per pixel.
+bool BitmapToPicture(const CBitmap& bitmap, PackPicture picture);

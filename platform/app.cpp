@@ -1,0 +1,51 @@
+#include "platform/app.h"
+
+#include "platform/icon.h"
+#include "platform/qt_ui_services.h"
+#include "platform/ui_services.h"
+
+#include <QApplication>
+
+#include <filesystem>
+
+namespace {
+CWinApp* g_app = nullptr;
+} // namespace
+
+CWinApp::CWinApp() {
+    g_app = this;
+}
+
+CWinApp::~CWinApp() {
+    if (g_app == this) {
+        g_app = nullptr;
+    }
+}
+
+HICON CWinApp::LoadIcon(int id) const {
+    return LoadIconResource(id);
+}
+
+CWinApp* AfxGetApp() {
+    return g_app;
+}
+
+void InitCommonControls() {}
+void AfxEnableControlContainer() {}
+
+int AfxWinMain(int argc, char** argv) {
+    // The program takes no options, so none reach Qt either.
+    char* programOnly[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    int programArgc = argc > 0 ? 1 : 0;
+    QApplication application(programArgc, programOnly);
+    if (argc > 0) {
+        SetAppTitle(std::filesystem::path(argv[0]).stem().string());
+    }
+    QtUiServices services;
+    SetUiServices(&services);
+    if (g_app != nullptr && g_app->InitInstance()) {
+        QApplication::exec();
+    }
+    SetUiServices(nullptr);
+    return 0;
+}

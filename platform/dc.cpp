@@ -1,0 +1,58 @@
+#include "platform/dc.h"
+
+#include "platform/bitmap.h"
+#include "platform/qt_convert.h"
+#include "platform/qt_icon.h"
+#include "platform/wnd.h"
+
+#include <QPainter>
+#include <QWidget>
+
+bool CDC::CreateCompatibleDC(CDC*) {
+    m_isMemory = true;
+    return true;
+}
+
+CBitmap* CDC::SelectObject(CBitmap* bitmap) {
+    CBitmap* previous = m_selected;
+    m_selected = bitmap;
+    return previous;
+}
+
+void CDC::DeleteDC() {
+    m_selected = nullptr;
+    m_isMemory = false;
+}
+
+bool CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int srcX, int srcY,
+                     int srcWidth, int srcHeight, unsigned long rop) {
+    if (m_painter == nullptr || src == nullptr || src->m_selected == nullptr ||
+        src->m_selected->IsNull() || rop != SRCCOPY) {
+        return false;
+    }
+    // Without smooth transformation the painter scales nearest-neighbour, at any screen scale.
+    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    m_painter->drawImage(QRect(x, y, width, height), ImageView(*src->m_selected),
+                         QRect(srcX, srcY, srcWidth, srcHeight));
+    return true;
+}
+
+void CDC::DrawIcon(int x, int y, HICON icon) {
+    if (m_painter != nullptr) {
+        ToQIcon(icon).paint(m_painter, x, y, 32, 32);
+    }
+}
+
+void CDC::EraseIconBackground(CWnd* wnd) {
+    if (m_painter != nullptr) {
+        m_painter->fillRect(wnd->Widget()->rect(), wnd->Widget()->palette().window());
+    }
+}
+
+CPaintDC::CPaintDC(CWnd* wnd) {
+    m_painter = new QPainter(wnd->Widget());
+}
+
+CPaintDC::~CPaintDC() {
+    delete m_painter;
+}

@@ -1,0 +1,57 @@
+// Device contexts: where the editor learns the display depth and draws the preview.
+#pragma once
+
+#include "platform/types.h"
+
+class CBitmap;
+class CWnd;
+class QPainter;
+
+inline constexpr int BITSPIXEL = 12;
+inline constexpr unsigned long SRCCOPY = 0x00CC0020;
+
+// A context with no surface answers questions about the display only; painting needs a paint
+// or memory context.
+class CDC {
+public:
+    CDC() = default;
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    // Display bitmaps are always kept at 32 bits per pixel, whatever the screen's depth.
+    int GetDeviceCaps(int index) const { return index == BITSPIXEL ? 32 : 0; }
+
+    // A memory context drawing from the bitmap selected into it.
+    bool CreateCompatibleDC(CDC* dc);
+    // Returns the bitmap selected before.
+    CBitmap* SelectObject(CBitmap* bitmap);
+    void DeleteDC();
+
+    // Copies the source rectangle of src's bitmap onto this context's surface, scaled without
+    // smoothing so that the four greys stay crisp.
+    bool StretchBlt(int x, int y, int width, int height, CDC* src, int srcX, int srcY, int srcWidth,
+                    int srcHeight, unsigned long rop);
+    void DrawIcon(int x, int y, HICON icon);
+    // What the window system does before it draws a minimised window's icon.
+    void EraseIconBackground(CWnd* wnd);
+
+protected:
+    QPainter* m_painter = nullptr;
+
+private:
+    CBitmap* m_selected = nullptr;
+    bool m_isMemory = false;
+};
+
+// The window's own context, asked for the display's depth.
+class CClientDC : public CDC {
+public:
+    explicit CClientDC(CWnd*) {}
+};
+
+// Valid only inside a paint handler of wnd: draws onto the window.
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(CWnd* wnd);
+    ~CPaintDC();
+};

@@ -1,0 +1,218 @@
+#include "platform/edit.h"
+#include "platform/icon.h"
+#include "platform/list_ctrl.h"
+#include "platform/qt_convert.h"
+#include "platform/qt_dialog_impl.h"
+#include "platform/qt_icon.h"
+#include "res/dialog_template.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <qdrawutil.h>
+
+namespace {
+
+using res::ControlKind;
+
+// A report list keeps its selection when a click lands below the last row.
+class ReportTable final : public QTableWidget {
+public:
+    using QTableWidget::QTableWidget;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        if (!indexAt(event->position().toPoint()).isValid()) {
+            event->accept();
+            return;
+        }
+        QTableWidget::mousePressEvent(event);
+    }
+
+    // Home and End go to the first and last row, as in any list, not along the one column.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        if ((action == MoveHome || action == MoveEnd) && rowCount() > 0 && columnCount() > 0) {
+            return model()->index(action == MoveHome ? 0 : rowCount() - 1, 0);
+        }
+        return QTableWidget::moveCursor(action, modifiers);
+    }
+};
+
+// A group box that draws only its frame: the dialog paints the preview inside it, and a
+// style's tinted fill would change its greys.
+class FrameOnlyGroupBox final : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        qDrawShadeRect(&painter, rect().adjusted(0, 0, -1, -1), palette(), true, 1);
+        if (!title().isEmpty()) {
+            painter.drawText(rect(), Qt::AlignTop | Qt::AlignLeft, title());
+        }
+    }
+};
+
+QWidget* CreateReportList(QWidget* parent) {
+    auto* table = new ReportTable(0, 0, parent);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setShowGrid(false);
+    table->setWordWrap(false);
+    table->verticalHeader()->setVisible(false);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->horizontalHeader()->setVisible(false);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // A right-click selects a row; it does not open the window's menu over the list.
+    table->setContextMenuPolicy(Qt::PreventContextMenu);
+    return table;
+}
+
+QWidget* CreateIcon(const res::ControlTemplate& control, QWidget* parent, QSize size) {
+    auto* label = new QLabel(parent);
+    const int side = std::min(size.width(), size.height());
+    label->setPixmap(ToQIcon(LoadIconResource(control.iconId)).pixmap(side, side));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QWidget* CreateWidget(const res::ControlTemplate& control, QWidget* parent, QSize size) {
+    const QString caption =
+        QString::fromUtf8(control.caption.data(), static_cast<qsizetype>(control.caption.size()));
+    switch (control.kind) {
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton: {
+        auto* button = new QPushButton(caption, parent);
+        const bool isDefault = control.kind == ControlKind::DefPushButton;
+        button->setAutoDefault(isDefault);
+        button->setDefault(isDefault);
+        return button;
+    }
+    case ControlKind::GroupBox: {
+        auto* group = new FrameOnlyGroupBox(caption, parent);
+        group->setFocusPolicy(Qt::NoFocus);
+        return group;
+    }
+    case ControlKind::ReportList:
+        return CreateReportList(parent);
+    case ControlKind::Edit:
+        return new QLineEdit(caption, parent);
+    case ControlKind::StaticText: {
+        auto* label = new QLabel(caption, parent);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case ControlKind::StaticIcon:
+        return CreateIcon(control, parent, size);
+    }
+    return nullptr;
+}
+
+std::unique_ptr<CWnd> CreateWrapper(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::ReportList:
+        return std::make_unique<CListCtrl>();
+    case ControlKind::Edit:
+        return std::make_unique<CEdit>();
+    default:
+        return std::make_unique<CWnd>();
+    }
+}
+
+void ConnectEvents(CDialog& dialog, int id, QWidget* widget, DialogWindow* window) {
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        QObject::connect(button, &QPushButton::clicked, window, [&dialog, id] {
+            EventArgs args;
+            if (dialog.Dispatch(DialogEvent::Clicked, id, args)) {
+                return;
+            }
+            if (id == IDOK) {
+                dialog.OnOK();
+            } else if (id == IDCANCEL) {
+                dialog.OnCancel();
+            }
+        });
+    } else if (auto* table = qobject_cast<QTableWidget*>(widget)) {
+        // A row that becomes selected, by mouse or keyboard, is reported as a click on it.
+        QObject::connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, window,
+                         [&dialog, id, table] {
+                             if (!table->selectionModel()->hasSelection()) {
+                                 return;
+                             }
+                             NMHDR header{id, 0};
+                             LRESULT result = 0;
+                             EventArgs args;
+                             args.header = &header;
+                             args.result = &result;
+                             dialog.Dispatch(DialogEvent::ListClick, id, args);
+                         });
+    }
+}
+
+Qt::WindowFlags FlagsFor(res::WindowKind kind) {
+    const Qt::WindowFlags frame = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    return (kind == res::WindowKind::AppWindow ? Qt::Window : Qt::Dialog) | frame;
+}
+
+QFont DialogFont(int pointSize) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(pointSize);
+    return font;
+}
+
+BaseUnits MeasureBaseUnits(const QFont& font) {
+    const QFontMetrics metrics(font);
+    return BaseUnitsFromMetrics(metrics.horizontalAdvance(QStringLiteral(
+                                    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")),
+                                metrics.height());
+}
+
+} // namespace
+
+bool DialogBuilder::Build(CDialog& dialog, const res::DialogTemplate& dialogTemplate) {
+    CDialog::Impl& impl = *dialog.m_impl;
+    QWidget* parentWidget = impl.parent != nullptr ? impl.parent->Widget() : nullptr;
+    auto* window = new DialogWindow(dialog, parentWidget, FlagsFor(dialogTemplate.windowKind));
+    const QFont font = DialogFont(dialogTemplate.fontPointSize);
+    window->setFont(font);
+    window->setWindowTitle(QString::fromUtf8(
+        dialogTemplate.caption.data(), static_cast<qsizetype>(dialogTemplate.caption.size())));
+    impl.baseUnits = MeasureBaseUnits(font);
+    const CRect client = MapDialogRect(0, 0, dialogTemplate.cx, dialogTemplate.cy, impl.baseUnits);
+    window->setFixedSize(client.Width(), client.Height());
+
+    QWidget* previousInTabOrder = nullptr;
+    for (const res::ControlTemplate& control : dialogTemplate.controls) {
+        const CRect r = MapDialogRect(control.x, control.y, control.cx, control.cy, impl.baseUnits);
+        QWidget* widget = CreateWidget(control, window, QSize(r.Width(), r.Height()));
+        widget->setGeometry(r.left, r.top, r.Width(), r.Height());
+        widget->setProperty(kControlIdProperty, control.id);
+        auto wrapper = CreateWrapper(control.kind);
+        wrapper->Attach(widget);
+        impl.controls.push_back(std::move(wrapper));
+        ConnectEvents(dialog, control.id, widget, window);
+        if (widget->focusPolicy() != Qt::NoFocus) {
+            if (previousInTabOrder != nullptr) {
+                QWidget::setTabOrder(previousInTabOrder, widget);
+            }
+            previousInTabOrder = widget;
+        }
+    }
+    impl.window = window;
+    dialog.Attach(window);
+    return true;
+}

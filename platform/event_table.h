@@ -1,0 +1,78 @@
+// The event table of a dialog class: which handler each window event reaches.
+#pragma once
+
+#include "platform/types.h"
+
+class CDialog;
+
+enum class DialogEvent {
+    SysCommand,
+    Paint,
+    QueryDragIcon,
+    Clicked,
+    ListClick,
+    Destroy,
+};
+
+struct NMHDR {
+    int idFrom = 0;
+    int code = 0;
+};
+using LRESULT = long;
+
+struct EventArgs {
+    unsigned command = 0;
+    long param = 0;
+    NMHDR* header = nullptr;
+    LRESULT* result = nullptr;
+    HICON icon = nullptr;
+};
+
+struct EventEntry {
+    DialogEvent event;
+    // The control the event comes from; 0 for events of the dialog itself.
+    int controlId;
+    void (*call)(CDialog& dialog, EventArgs& args);
+};
+
+namespace event_table_detail {
+template <class T> struct HandlerClass;
+template <class C, class R, class... A> struct HandlerClass<R (C::*)(A...)> { using type = C; };
+template <auto Handler> using DialogOf = typename HandlerClass<decltype(Handler)>::type;
+} // namespace event_table_detail
+
+// One maker per kind of entry, named after the event; each checks the handler's signature.
+template <auto Handler> constexpr EventEntry OnSysCommandEntry() {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::SysCommand, 0,
+            [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(a.command, a.param); }};
+}
+
+template <auto Handler> constexpr EventEntry OnPaintEntry() {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::Paint, 0, [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
+}
+
+template <auto Handler> constexpr EventEntry OnQueryDragIconEntry() {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::QueryDragIcon, 0,
+            [](CDialog& d, EventArgs& a) { a.icon = (static_cast<D&>(d).*Handler)(); }};
+}
+
+template <auto Handler> constexpr EventEntry OnClickedEntry(int controlId) {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::Clicked, controlId,
+            [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
+}
+
+template <auto Handler> constexpr EventEntry OnListClickEntry(int controlId) {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::ListClick, controlId,
+            [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(a.header, a.result); }};
+}
+
+template <auto Handler> constexpr EventEntry OnDestroyEntry() {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::Destroy, 0,
+            [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
+}

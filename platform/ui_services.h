@@ -1,0 +1,38 @@
+// The one seam through which the program asks the user something or tells them something.
+// The desktop implementation shows real dialogs; tests install a scripted one.
+#pragma once
+
+#include <optional>
+#include <string>
+
+class CWnd;
+
+enum class FileChooserMode { Open, Save };
+enum class MessageIcon { None, Warning };
+
+class UiServices {
+public:
+    virtual ~UiServices() = default;
+    // A null owner means the active window. filter holds "|"-separated pairs of label and
+    // pattern, ended by "||".
+    virtual std::optional<std::string> ChooseFile(CWnd* owner, FileChooserMode mode,
+                                                  const std::string& filter) = 0;
+    virtual void ShowMessage(CWnd* owner, const std::string& text, const std::string& caption,
+                             MessageIcon icon) = 0;
+};
+
+// The installed services; with none installed, choosers cancel and messages go nowhere.
+UiServices& GetUiServices();
+// Installs services (null restores the default) and returns the previous ones.
+UiServices* SetUiServices(UiServices* services);
+
+// The caption of warning boxes: the executable's name without its extension.
+const std::string& GetAppTitle();
+void SetAppTitle(std::string title);
+
+// Every failure the user is told of goes through one of these two, so that all of them look
+// alike. Both show one OK button, modal over the active window.
+// A warning box with the application title as caption.
+void ShowWarning(const std::string& text);
+// A message box with the given caption and no icon.
+void ShowError(const std::string& text, const std::string& caption);

@@ -1,0 +1,52 @@
+#include "res/dialog_template.h"
+#include "res/resource.h"
+
+#include <array>
+
+namespace res {
+namespace {
+
+using enum ControlKind;
+
+// Template order is also the tab order.
+constexpr std::array kEditorControls{
+    ControlTemplate{IDC_OPEN_PACK, PushButton, "Open Snapfold", 131, 7, 57, 18},
+    ControlTemplate{IDC_STATIC, GroupBox, "", 15, 26, 285, 9},
+    ControlTemplate{IDC_CONTACT_LIST, ReportList, "", 16, 45, 72, 120},
+    ControlTemplate{IDC_ID_EDIT, Edit, "", 247, 50, 39, 14},
+    ControlTemplate{IDC_SET_ID, PushButton, "Set new ID", 246, 65, 42, 11},
+    ControlTemplate{IDC_SET_PICTURE, PushButton, "Set new Picture", 233, 96, 70, 17},
+    ControlTemplate{IDC_PREVIEW, GroupBox, "", 101, 45, 123, 119},
+    ControlTemplate{IDC_SAVE_PACK, PushButton, "Save Snapfold", 195, 7, 57, 18},
+    ControlTemplate{IDC_REMOVE_CONTACT, PushButton, "Remove Contact", 233, 145, 70, 17},
+    ControlTemplate{IDC_NEW_PACK, PushButton, "New Snapfold", 67, 7, 57, 18},
+    ControlTemplate{IDC_STATIC, StaticText, "#", 237, 52, 8, 8},
+    ControlTemplate{IDC_STATIC, StaticText, "Wrenbottle", 147, 178, 39, 8},
+};
+
+constexpr std::array kAboutControls{
+    ControlTemplate{IDC_STATIC, StaticIcon, "", 11, 17, 20, 20, IDR_MAINFRAME},
+    ControlTemplate{IDC_STATIC, StaticText, "SnapfoldEditor Version 1.0", 40, 10, 119, 8},
+    ControlTemplate{IDC_STATIC, StaticText, "Contact picture pack editor", 40, 25, 119, 8},
+    ControlTemplate{1 /* IDOK */, DefPushButton, "OK", 178, 7, 50, 16},
+};
+
+constexpr std::array kTemplates{
+    DialogTemplate{IDD_EDITOR_DIALOG, "Snapfold - Editor       by Wrenbottle", 320, 193, 8,
+                   WindowKind::AppWindow, kEditorControls},
+    DialogTemplate{IDD_ABOUTBOX, "About SnapfoldEditor", 235, 55, 8, WindowKind::OwnedDialog,
+                   kAboutControls},
+};
+
+} // namespace
+
+const DialogTemplate* FindDialogTemplate(int id) {
+    for (const DialogTemplate& t : kTemplates) {
+        if (t.id == id) {
+            return &t;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace res

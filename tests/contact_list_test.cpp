@@ -1,0 +1,264 @@
+#include "editor/editor_dlg.h"
+#include "pack/pack_image.h"
+#include "res/resource.h"
+#include "tests/gui_support.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class ContactList : public ::testing::Test {
+protected:
+    void SetUp() override { ClearPackImage(g_pack); }
+
+    QTableWidget* List() const { return ControlAs<QTableWidget>(dlg, IDC_CONTACT_LIST); }
+    QString IdText() const { return ControlAs<QLineEdit>(dlg, IDC_ID_EDIT)->text(); }
+
+    void ClickRow(int row) {
+        QTableWidget* list = List();
+        list->scrollToItem(list->item(row, 0));
+        const QRect cell = list->visualItemRect(list->item(row, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+    // Shows g_pack as it stands, the way New does after clearing it.
+    void ShowPack(const PackImage& pack) {
+        ClickButton(dlg, IDC_NEW_PACK);
+        g_pack = pack;
+        ReshowForTest();
+    }
+
+    // The view is rebuilt only from New or Open; with g_pack set by hand, New would clear it,
+    // so the pack is handed over through a file.
+    void ReshowForTest();
+
+    // The frame of the preview in dialog coordinates.
+    QRect PreviewFrame() const { return Control(dlg, IDC_PREVIEW)->geometry(); }
+
+    ScriptedUi ui;
+    CEditorDlg dlg;
+    std::string packPath;
+};
+
+void ContactList::ReshowForTest() {
+    packPath = testing::TempDir() + "contact_list_test.bin";
+    FILE* f = std::fopen(packPath.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(std::fwrite(g_pack.data(), 1, g_pack.size(), f), g_pack.size());
+    std::fclose(f);
+    ui.Answer(packPath);
+    ClickButton(dlg, IDC_OPEN_PACK);
+    ASSERT_TRUE(ui.messages.empty());
+}
+
+// A picture whose four columns of each byte are levels 3, 2, 1, 0: stripes of white, light
+// grey, dark grey and black, one pixel wide.
+void FillStripes(PackImage& pack, int slot) {
+    auto picture = GetPicture(pack, slot);
+    std::fill(picture.begin(), picture.end(), 0xE4);
+}
+
+TEST_F(ContactList, NewShowsTwentyFiveEmptySlotsUnderOneCentredColumn) {
+    RunModal(dlg, [&] {
+        g_pack.fill(0x77);
+        ClickButton(dlg, IDC_NEW_PACK);
+        QTableWidget* list = List();
+        ASSERT_EQ(list->columnCount(), 1);
+        EXPECT_TRUE(list->horizontalHeader()->isVisible());
+        EXPECT_EQ(list->horizontalHeaderItem(0)->text(), "Contacts");
+        EXPECT_EQ(list->horizontalHeaderItem(0)->textAlignment(), int(Qt::AlignCenter));
+        EXPECT_EQ(list->columnWidth(0), 80);
+        ASSERT_EQ(list->rowCount(), PACK_SLOT_COUNT);
+        EXPECT_GE(list->rowHeight(0), PICTURE_HEIGHT);
+        EXPECT_EQ(list->iconSize(), QSize(PICTURE_WIDTH, PICTURE_HEIGHT));
+        for (int row = 0; row < PACK_SLOT_COUNT; ++row) {
+            EXPECT_EQ(list->item(row, 0)->text(), "000");
+            EXPECT_FALSE(list->item(row, 0)->icon().isNull());
+        }
+        EXPECT_TRUE(std::all_of(g_pack.begin(), g_pack.end(), [](auto b) { return b == 0; }));
+        EXPECT_EQ(dlg.GetSelectedSlot(), -1);
+        EXPECT_TRUE(list->selectedItems().isEmpty());
+    });
+}
+
+TEST_F(ContactList, ClickingAnEmptySlotSelectsItWithIdZeroAndNoPreview) {
+    RunModal(dlg, [&] {
+        ClickButton(dlg, IDC_NEW_PACK);
+        const QImage before = Grab(dlg);
+        ClickRow(3);
+        EXPECT_EQ(dlg.GetSelectedSlot(), 3);
+        EXPECT_EQ(IdText(), "0");
+        const QRect inside = PreviewFrame().adjusted(4, 10, -4, -4);
+        const QImage after = Grab(dlg);
+        EXPECT_EQ(after.copy(inside), before.copy(inside));
+    });
+}
+
+TEST_F(ContactList, AnOccupiedSlotShowsItsIdThumbnailAndEnlargedPreview) {
+    RunModal(dlg, [&] {
+        PackImage pack{};
+        SetContactId(pack, 0, 5);
+        FillStripes(pack, 0);
+        ShowPack(pack);
+        QTableWidget* list = List();
+        EXPECT_EQ(list->item(0, 0)->text(), "5");
+        const QImage thumb = list->item(0, 0)
+                                 ->icon()
+                                 .pixmap(PICTURE_WIDTH, PICTURE_HEIGHT)
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(thumb.size(), QSize(PICTURE_WIDTH, PICTURE_HEIGHT));
+        EXPECT_EQ(thumb.pixel(0, 0), qRgb(255, 255, 255));
+        EXPECT_EQ(thumb.pixel(1, 0), qRgb(190, 190, 190));
+        EXPECT_EQ(thumb.pixel(2, 49), qRgb(85, 85, 85));
+        EXPECT_EQ(thumb.pixel(3, 49), qRgb(0, 0, 0));
+
+        ClickRow(0);
+        EXPECT_EQ(IdText(), "5");
+        const QImage shot = Grab(dlg);
+        const QRect frame = PreviewFrame();
+        const int top = frame.top() + 7;
+        const int height = frame.height() - 7;
+        // Each of the 48 columns is frame.width() / 48 pixels wide: sample column centres.
+        const auto xOf = [&](int column) {
+            return frame.left() + (2 * column + 1) * frame.width() / (2 * PICTURE_WIDTH);
+        };
+        const int midY = top + height / 2;
+        EXPECT_EQ(shot.pixel(xOf(0), midY), qRgb(255, 255, 255));
+        EXPECT_EQ(shot.pixel(xOf(1), midY), qRgb(190, 190, 190));
+        EXPECT_EQ(shot.pixel(xOf(2), midY), qRgb(85, 85, 85));
+        EXPECT_EQ(shot.pixel(xOf(3), midY), qRgb(0, 0, 0));
+        // The picture starts 7 pixels below the frame's top edge and reaches its bottom.
+        EXPECT_EQ(shot.pixel(xOf(3), top), qRgb(0, 0, 0));
+        EXPECT_NE(shot.pixel(xOf(3), top - 1), qRgb(0, 0, 0));
+        EXPECT_EQ(shot.pixel(xOf(3), frame.bottom()), qRgb(0, 0, 0));
+    });
+}
+
+TEST_F(ContactList, IdentifiersShowSignedInListAndIdBox) {
+    RunModal(dlg, [&] {
+        PackImage pack{};
+        SetContactId(pack, 1, -2);
+        SetContactId(pack, 2, 32767);
+        SetContactId(pack, 3, -32768);
+        ShowPack(pack);
+        const struct {
+            int row;
+            const char* text;
+        } cases[] = {{1, "-2"}, {2, "32767"}, {3, "-32768"}};
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.text);
+            EXPECT_EQ(List()->item(c.row, 0)->text(), c.text);
+            ClickRow(c.row);
+            EXPECT_EQ(IdText(), c.text);
+        }
+    });
+}
+
+TEST_F(ContactList, AnEmptySlotShowsThePlaceholderWhateverItsPictureBytes) {
+    RunModal(dlg, [&] {
+        PackImage pack{};
+        FillStripes(pack, 6);
+        SetContactId(pack, 7, 9);
+        FillStripes(pack, 7);
+        ShowPack(pack);
+        EXPECT_EQ(List()->item(6, 0)->text(), "000");
+        const auto image = [&](int row) {
+            return List()->item(row, 0)->icon().pixmap(PICTURE_WIDTH, PICTURE_HEIGHT).toImage();
+        };
+        EXPECT_EQ(image(6), image(0)) << "slot 6 must show the placeholder";
+        EXPECT_NE(image(6), image(7));
+    });
+}
+
+TEST_F(ContactList, KeyboardAndRightClickMoveTheSelectionAndPreview) {
+    RunModal(dlg, [&] {
+        PackImage pack{};
+        for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
+            SetContactId(pack, slot, 100 + slot);
+        }
+        ShowPack(pack);
+        QTableWidget* list = List();
+        list->setFocus();
+        EXPECT_EQ(dlg.GetSelectedSlot(), -1) << "focus alone selects nothing";
+        ClickRow(2);
+        const struct {
+            const char* name;
+            Qt::Key key;
+            int row;
+        } keys[] = {{"Down", Qt::Key_Down, 3},
+                    {"Up", Qt::Key_Up, 2},
+                    {"End", Qt::Key_End, 24},
+                    {"Home", Qt::Key_Home, 0},
+                    {"PageDown", Qt::Key_PageDown, -1}};
+        for (const auto& k : keys) {
+            SCOPED_TRACE(k.name);
+            QTest::keyClick(list, k.key);
+            const int expected = k.row >= 0 ? k.row : list->currentRow();
+            if (k.row < 0) {
+                EXPECT_GT(expected, 0) << "Page Down moved nowhere";
+            }
+            EXPECT_EQ(dlg.GetSelectedSlot(), expected);
+            EXPECT_EQ(IdText(), QString::number(100 + expected));
+        }
+        const QRect cell = list->visualItemRect(list->item(list->currentRow(), 0));
+        list->scrollToItem(list->item(1, 0));
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                          list->visualItemRect(list->item(1, 0)).center());
+        EXPECT_FALSE(cell.isNull());
+        EXPECT_EQ(dlg.GetSelectedSlot(), 1);
+        EXPECT_EQ(IdText(), "101");
+    });
+}
+
+TEST_F(ContactList, ClickingBelowTheLastRowKeepsTheSelection) {
+    RunModal(dlg, [&] {
+        PackImage pack{};
+        SetContactId(pack, 24, 77);
+        ShowPack(pack);
+        ClickRow(24);
+        ASSERT_EQ(dlg.GetSelectedSlot(), 24);
+        QTableWidget* list = List();
+        // The list is made taller than its rows so that there is room below the last one.
+        list->resize(list->width(), list->rowHeight(0) * (PACK_SLOT_COUNT + 2));
+        list->scrollToTop();
+        const QRect last = list->visualItemRect(list->item(24, 0));
+        const QPoint below(last.center().x(), last.bottom() + 3);
+        ASSERT_LT(below.y(), list->viewport()->height()) << "no room below the last row";
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, below);
+        EXPECT_EQ(dlg.GetSelectedSlot(), 24);
+        EXPECT_EQ(IdText(), "77");
+        EXPECT_EQ(list->currentRow(), 24);
+        EXPECT_FALSE(list->selectedItems().isEmpty());
+    });
+}
+
+TEST_F(ContactList, NewAfterASelectionClearsItWithoutTouchingTheIdBox) {
+    RunModal(dlg, [&] {
+        PackImage pack{};
+        SetContactId(pack, 0, 42);
+        FillStripes(pack, 0);
+        ShowPack(pack);
+        ClickRow(0);
+        ASSERT_EQ(IdText(), "42");
+        const QImage selected = Grab(dlg);
+        ClickButton(dlg, IDC_NEW_PACK);
+        EXPECT_EQ(dlg.GetSelectedSlot(), -1);
+        EXPECT_TRUE(List()->selectedItems().isEmpty());
+        EXPECT_EQ(IdText(), "42");
+        QApplication::processEvents();
+        const QRect inside = PreviewFrame().adjusted(4, 10, -4, -4);
+        EXPECT_NE(Grab(dlg).copy(inside), selected.copy(inside)) << "the old preview lingers";
+    });
+}
+
+} // namespace

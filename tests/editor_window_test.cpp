@@ -1,0 +1,280 @@
+#include "editor/editor_dlg.h"
+#include "pack/pack_image.h"
+#include "platform/dialog_units.h"
+#include "res/resource.h"
+#include "tests/gui_support.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* KindName(const QWidget* w) {
+    if (qobject_cast<const QPushButton*>(w)) {
+        return "button";
+    }
+    if (qobject_cast<const QGroupBox*>(w)) {
+        return "group";
+    }
+    if (qobject_cast<const QTableWidget*>(w)) {
+        return "list";
+    }
+    if (qobject_cast<const QLineEdit*>(w)) {
+        return "edit";
+    }
+    if (qobject_cast<const QLabel*>(w)) {
+        return "label";
+    }
+    return "other";
+}
+
+// The base units measured independently of the layer, from the font the window shows.
+BaseUnits MeasuredUnits(const QWidget* window) {
+    const QFontMetrics metrics(window->font());
+    const int alphabet =
+        metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    return {(alphabet / 26 + 1) / 2, metrics.height()};
+}
+
+// The direct child widgets of a dialog in the order the template lists them.
+std::vector<QWidget*> TemplateOrderWidgets(const QWidget* window) {
+    std::vector<QWidget*> widgets;
+    for (QObject* child : window->children()) {
+        if (auto* w = qobject_cast<QWidget*>(child); w != nullptr && !w->isWindow()) {
+            widgets.push_back(w);
+        }
+    }
+    return widgets;
+}
+
+struct ExpectedControl {
+    int id;
+    const char* kind;
+    const char* caption;
+    int x, y, cx, cy;
+};
+
+const ExpectedControl kEditorControls[] = {
+    {IDC_OPEN_PACK, "button", "Open Snapfold", 131, 7, 57, 18},
+    {IDC_STATIC, "group", "", 15, 26, 285, 9},
+    {IDC_CONTACT_LIST, "list", "", 16, 45, 72, 120},
+    {IDC_ID_EDIT, "edit", "", 247, 50, 39, 14},
+    {IDC_SET_ID, "button", "Set new ID", 246, 65, 42, 11},
+    {IDC_SET_PICTURE, "button", "Set new Picture", 233, 96, 70, 17},
+    {IDC_PREVIEW, "group", "", 101, 45, 123, 119},
+    {IDC_SAVE_PACK, "button", "Save Snapfold", 195, 7, 57, 18},
+    {IDC_REMOVE_CONTACT, "button", "Remove Contact", 233, 145, 70, 17},
+    {IDC_NEW_PACK, "button", "New Snapfold", 67, 7, 57, 18},
+    {IDC_STATIC, "label", "#", 237, 52, 8, 8},
+    {IDC_STATIC, "label", "Wrenbottle", 147, 178, 39, 8},
+};
+
+QString TextOf(QWidget* w) {
+    if (auto* b = qobject_cast<QPushButton*>(w)) {
+        return b->text();
+    }
+    if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        return g->title();
+    }
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        return l->text();
+    }
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        return e->text();
+    }
+    return {};
+}
+
+class EditorWindow : public ::testing::Test {
+protected:
+    void SetUp() override { ClearPackImage(g_pack); }
+    ScriptedUi ui;
+    CEditorDlg dlg;
+};
+
+TEST_F(EditorWindow, HasEveryControlWithItsCaptionPlaceAndKind) {
+    RunModal(dlg, [&] {
+        QWidget* window = dlg.Widget();
+        EXPECT_EQ(window->windowTitle(), "Snapfold - Editor       by Wrenbottle");
+        const BaseUnits units = MeasuredUnits(window);
+        ASSERT_GT(units.x, 0);
+        EXPECT_EQ(dlg.GetBaseUnits().x, units.x);
+        EXPECT_EQ(dlg.GetBaseUnits().y, units.y);
+        EXPECT_EQ(window->size(),
+                  QSize(DialogUnitsToPixelsX(320, units), DialogUnitsToPixelsY(193, units)));
+        EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "must not be resizable";
+
+        const auto widgets = TemplateOrderWidgets(window);
+        ASSERT_EQ(widgets.size(), std::size(kEditorControls));
+        for (std::size_t i = 0; i < widgets.size(); ++i) {
+            const ExpectedControl& c = kEditorControls[i];
+            SCOPED_TRACE(std::string("control ") + std::to_string(i) + " " + c.caption);
+            QWidget* w = widgets[i];
+            EXPECT_STREQ(KindName(w), c.kind);
+            EXPECT_EQ(w->property("controlId").toInt(), c.id);
+            EXPECT_EQ(TextOf(w), QString(c.caption));
+            const CRect r = MapDialogRect(c.x, c.y, c.cx, c.cy, units);
+            EXPECT_EQ(w->geometry(), QRect(r.left, r.top, r.Width(), r.Height()));
+        }
+    });
+}
+
+TEST_F(EditorWindow, TabOrderFollowsTheTemplateAndNoButtonIsDefault) {
+    RunModal(dlg, [&] {
+        const int tabStops[] = {IDC_OPEN_PACK,      IDC_CONTACT_LIST, IDC_ID_EDIT,
+                                IDC_SET_ID,         IDC_SET_PICTURE,  IDC_SAVE_PACK,
+                                IDC_REMOVE_CONTACT, IDC_NEW_PACK};
+        EXPECT_EQ(QApplication::focusWidget(), Control(dlg, tabStops[0]));
+        for (std::size_t i = 0; i + 1 < std::size(tabStops); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), Control(dlg, tabStops[i + 1]))
+                << "after " << tabStops[i];
+        }
+        for (QPushButton* b : dlg.Widget()->findChildren<QPushButton*>()) {
+            EXPECT_FALSE(b->isDefault()) << b->text().toStdString();
+            EXPECT_FALSE(b->autoDefault()) << b->text().toStdString();
+        }
+    });
+}
+
+TEST_F(EditorWindow, StartsWithAnEmptyListWithoutColumnOrHeader) {
+    RunModal(dlg, [&] {
+        auto* list = ControlAs<QTableWidget>(dlg, IDC_CONTACT_LIST);
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->columnCount(), 0);
+        EXPECT_EQ(list->rowCount(), 0);
+        EXPECT_FALSE(list->horizontalHeader()->isVisible());
+        EXPECT_FALSE(list->verticalHeader()->isVisible());
+        EXPECT_EQ(dlg.GetSelectedSlot(), -1);
+    });
+}
+
+struct KeyCase {
+    const char* name;
+    int focusId;
+    Qt::Key key;
+};
+
+TEST_F(EditorWindow, EnterAndEscapeNeverEndTheEditor) {
+    const KeyCase cases[] = {
+        {"EnterInIdBox", IDC_ID_EDIT, Qt::Key_Return},
+        {"KeypadEnterInIdBox", IDC_ID_EDIT, Qt::Key_Enter},
+        {"EnterOnList", IDC_CONTACT_LIST, Qt::Key_Return},
+        {"EscapeInIdBox", IDC_ID_EDIT, Qt::Key_Escape},
+        {"EscapeOnList", IDC_CONTACT_LIST, Qt::Key_Escape},
+        {"EscapeOnButton", IDC_SAVE_PACK, Qt::Key_Escape},
+    };
+    RunModal(dlg, [&] {
+        for (const KeyCase& c : cases) {
+            SCOPED_TRACE(c.name);
+            QWidget* target = Control(dlg, c.focusId);
+            target->setFocus();
+            QTest::keyClick(target, c.key);
+            QApplication::processEvents();
+            EXPECT_TRUE(dlg.Widget()->isVisible());
+        }
+        EXPECT_TRUE(ui.choosers.empty());
+        EXPECT_TRUE(ui.messages.empty());
+    });
+}
+
+TEST_F(EditorWindow, EnterOnAFocusedButtonPressesIt) {
+    RunModal(dlg, [&] {
+        QWidget* save = Control(dlg, IDC_SAVE_PACK);
+        save->setFocus();
+        QTest::keyClick(save, Qt::Key_Return); // The scripted chooser cancels.
+        ASSERT_EQ(ui.choosers.size(), 1u);
+        EXPECT_EQ(ui.choosers[0].mode, FileChooserMode::Save);
+        EXPECT_TRUE(dlg.Widget()->isVisible());
+    });
+}
+
+// Opens the window menu over the dialog's background and returns its entries, after choosing
+// the one at chooseIndex (or none with -1).
+QStringList OpenWindowMenu(CEditorDlg& dlg, int chooseIndex) {
+    QStringList texts;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            return;
+        }
+        for (QAction* a : menu->actions()) {
+            texts << (a->isSeparator() ? QString("-") : a->text());
+        }
+        if (chooseIndex >= 0) {
+            menu->setActiveAction(menu->actions().at(chooseIndex));
+            QTest::keyClick(menu, Qt::Key_Return);
+        } else {
+            menu->close();
+        }
+    });
+    QWidget* window = dlg.Widget();
+    const QPoint background(window->width() - 5, window->height() - 5);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, background, window->mapToGlobal(background));
+    QApplication::sendEvent(window, &event);
+    return texts;
+}
+
+TEST_F(EditorWindow, WindowMenuEndsWithTheAboutCommandWhichOpensTheAboutBox) {
+    RunModal(dlg, [&] {
+        const QStringList entries = OpenWindowMenu(dlg, -1);
+        ASSERT_EQ(entries, (QStringList{"&Close", "-", "&About SnapfoldEditor..."}));
+
+        QStringList aboutTexts;
+        bool wasModal = false;
+        const bool shown = WithNextModal([&] { OpenWindowMenu(dlg, 2); },
+                                         [&](QWidget* about) {
+                                             wasModal = about->isModal();
+                                             aboutTexts << about->windowTitle();
+                                             for (auto* l : about->findChildren<QLabel*>()) {
+                                                 aboutTexts << l->text();
+                                             }
+                                             QTest::keyClick(about, Qt::Key_Return);
+                                         });
+        ASSERT_TRUE(shown);
+        EXPECT_TRUE(wasModal);
+        EXPECT_TRUE(aboutTexts.contains("About SnapfoldEditor"));
+        EXPECT_TRUE(aboutTexts.contains("SnapfoldEditor Version 1.0"));
+        EXPECT_TRUE(dlg.Widget()->isVisible());
+    });
+}
+
+TEST_F(EditorWindow, AboutBoxClosesWithEnterAndWithEscape) {
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        RunModal(dlg, [&] {
+            bool closed = false;
+            WithNextModal([&] { OpenWindowMenu(dlg, 2); },
+                          [&](QWidget* about) {
+                              QTest::keyClick(about, key);
+                              closed = !about->isVisible();
+                              if (!closed) {
+                                  about->close();
+                              }
+                          });
+            EXPECT_TRUE(closed) << "key " << key;
+        });
+    }
+}
+
+TEST_F(EditorWindow, TheWindowMenusCloseAndTheCloseBoxEndTheDialog) {
+    EXPECT_EQ(RunModal(dlg, [&] { OpenWindowMenu(dlg, 0); }), IDCANCEL);
+    bool stillOpen = true;
+    RunModal(dlg, [&] {
+        dlg.Widget()->close();
+        stillOpen = dlg.Widget() != nullptr && dlg.Widget()->isVisible();
+    });
+    EXPECT_FALSE(stillOpen);
+}
+
+} // namespace

@@ -1,0 +1,66 @@
+// Driving the real editor window in tests: a scripted file chooser and message box, and a way
+// to run test code while a dialog is up.
+#pragma once
+
+#include "platform/dialog.h"
+#include "platform/ui_services.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct RecordedMessage {
+    std::string text;
+    std::string caption;
+    MessageIcon icon;
+};
+
+struct RecordedChooser {
+    FileChooserMode mode;
+    std::string filter;
+};
+
+// Answers choosers from a queue (an empty queue cancels) and records every message.
+class ScriptedUi final : public UiServices {
+public:
+    ScriptedUi() : m_previous(SetUiServices(this)) {}
+    ~ScriptedUi() override { SetUiServices(m_previous); }
+
+    void Answer(std::optional<std::string> path) { m_answers.push_back(std::move(path)); }
+
+    std::optional<std::string> ChooseFile(CWnd*, FileChooserMode mode,
+                                          const std::string& filter) override;
+    void ShowMessage(CWnd*, const std::string& text, const std::string& caption,
+                     MessageIcon icon) override;
+
+    std::vector<RecordedMessage> messages;
+    std::vector<RecordedChooser> choosers;
+
+private:
+    UiServices* m_previous;
+    std::deque<std::optional<std::string>> m_answers;
+};
+
+// Runs body once the dialog is up, then ends the dialog if body left it open; returns the
+// dialog's result.
+int RunModal(CDialog& dialog, const std::function<void()>& body);
+
+// Runs action, which opens a modal dialog, and calls inspect with that dialog while it is up.
+// inspect must close it. Returns false when no modal dialog appeared.
+bool WithNextModal(const std::function<void()>& action,
+                   const std::function<void(QWidget*)>& inspect);
+
+QWidget* Control(const CDialog& dialog, int id);
+template <class T> T* ControlAs(const CDialog& dialog, int id) {
+    return qobject_cast<T*>(Control(dialog, id));
+}
+
+// Clicks a push button of the dialog through the mouse.
+void ClickButton(const CDialog& dialog, int id);
+// What the dialog shows on screen, at one device pixel per logical pixel.
+QImage Grab(const CDialog& dialog);
