@@ -4,58 +4,70 @@
 #include "platform/dc.h"
 
 #include <cstddef>
-#include <vector>
+#include <cstring>
 
 namespace {
 
 constexpr int kPixelCount = PICTURE_WIDTH * PICTURE_HEIGHT;
 constexpr int kPixelsPerByte = 4;
+constexpr std::size_t kBytesPerPixel = CBitmap::kBytesPerPixel;
 
 // Pixel 4b of a picture lies in bits 7-6 of byte b, the next three pixels below it.
 constexpr int LevelShift(int position) {
     return 2 * (kPixelsPerByte - 1 - position);
 }
 
-} // namespace
-
-std::unique_ptr<CBitmap> PictureToBitmap(ConstPackPicture picture, CDC* dc) {
-    auto bitmap = std::make_unique<CBitmap>();
-    const auto depth = static_cast<unsigned>(dc->GetDeviceCaps(BITSPIXEL));
-    if (!bitmap->CreateBitmap(PICTURE_WIDTH, PICTURE_HEIGHT, 1, depth)) {
-        return nullptr;
-    }
-    const auto bytesPerPixel = static_cast<std::size_t>(bitmap->GetWidthBytes() / PICTURE_WIDTH);
-    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(bitmap->GetWidthBytes()) *
-                                     PICTURE_HEIGHT);
-    std::uint8_t* out = buffer.data();
-    for (std::uint8_t packed : picture) {
+// The display bytes of the four pixels of each packed byte value. Every byte of a pixel,
+// the fourth included, holds its grey.
+using ExpandedByte = std::array<std::uint8_t, kPixelsPerByte * kBytesPerPixel>;
+constexpr std::array<ExpandedByte, 256> MakeExpansionTable() {
+    std::array<ExpandedByte, 256> table{};
+    for (int value = 0; value < 256; ++value) {
         for (int j = 0; j < kPixelsPerByte; ++j) {
-            const std::uint8_t grey = GREY_LEVELS[(packed >> LevelShift(j)) & 3];
-            for (std::size_t k = 0; k < bytesPerPixel; ++k) {
-                *out++ = grey;
+            const std::uint8_t grey = GREY_LEVELS[(value >> LevelShift(j)) & 3];
+            for (std::size_t k = 0; k < kBytesPerPixel; ++k) {
+                table[static_cast<std::size_t>(value)]
+                     [static_cast<std::size_t>(j) * kBytesPerPixel + k] = grey;
             }
         }
     }
-    bitmap->SetBitmapBits(buffer.size(), buffer.data());
+    return table;
+}
+constexpr auto kExpansion = MakeExpansionTable();
+
+// Only the first (blue) byte of each pixel counts.
+void EncodePixels(const std::uint8_t* pixel, PackPicture picture) {
+    for (std::uint8_t& packed : picture) {
+        packed =
+            static_cast<std::uint8_t>(QuantizeLevel(pixel[0]) << 6 | QuantizeLevel(pixel[4]) << 4 |
+                                      QuantizeLevel(pixel[8]) << 2 | QuantizeLevel(pixel[12]));
+        pixel += kPixelsPerByte * kBytesPerPixel;
+    }
+}
+
+} // namespace
+
+// Display bitmaps are kept at 32 bits per pixel, so the pixels are written straight into the
+// bitmap's own bytes rather than through a buffer of the depth asked from dc.
+std::unique_ptr<CBitmap> PictureToBitmap(ConstPackPicture picture, CDC* dc) {
+    auto bitmap = std::make_unique<CBitmap>();
+    const auto depth = static_cast<unsigned>(dc->GetDeviceCaps(BITSPIXEL));
+    if (!bitmap->CreateBitmap(PICTURE_WIDTH, PICTURE_HEIGHT, 1, depth, BitmapInit::Unspecified)) {
+        return nullptr;
+    }
+    std::uint8_t* out = bitmap->Bits().data();
+    for (std::uint8_t packed : picture) {
+        std::memcpy(out, kExpansion[packed].data(), sizeof(ExpandedByte));
+        out += sizeof(ExpandedByte);
+    }
     return bitmap;
 }
 
 bool BitmapToPicture(const CBitmap& bitmap, PackPicture picture) {
-    const auto bytesPerPixel = static_cast<std::size_t>(bitmap.GetBitsPixel() / 8);
     if (bitmap.GetWidth() != PICTURE_WIDTH || bitmap.GetHeight() != PICTURE_HEIGHT ||
-        bytesPerPixel == 0) {
+        bitmap.GetBitsPixel() != CBitmap::kBitsPerPixel) {
         return false;
     }
-    std::vector<std::uint8_t> buffer(kPixelCount * bytesPerPixel);
-    bitmap.GetBitmapBits(buffer.size(), buffer.data());
-    const std::uint8_t* pixel = buffer.data();
-    for (std::uint8_t& packed : picture) {
-        std::uint8_t value = 0;
-        for (int j = 0; j < kPixelsPerByte; ++j) {
-            value = static_cast<std::uint8_t>(value | QuantizeLevel(*pixel) << LevelShift(j));
-            pixel += bytesPerPixel;
-        }
-        packed = value;
-    }
+    EncodePixels(bitmap.Bits().data(), picture);
     return true;
 }

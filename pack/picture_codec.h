@@ -14,14 +14,9 @@ class CDC;
 inline constexpr std::array<std::uint8_t, 4> GREY_LEVELS{0, 85, 190, 255};
 
 // 0-84 -> 0, 85-179 -> 1, 180-254 -> 2, 255 -> 3.
+// Counted rather than branched on: pictures mix levels unpredictably.
 constexpr int QuantizeLevel(std::uint8_t sample) {
-    if (sample < 85) {
-        return 0;
-    }
-    if (sample < 180) {
-        return 1;
-    }
-    return sample < 255 ? 2 : 3;
+    return int{sample >= 85} + int{sample >= 180} + int{sample == 255};
 }
 
 // A new 48x50 display bitmap at dc's depth showing the picture's greys; null when the display

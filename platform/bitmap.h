@@ -3,8 +3,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
-#include <vector>
+
+// Whether a new bitmap's pixels start black or are left for the caller to write, every one.
+enum class BitmapInit { Zeroed, Unspecified };
 
 class CBitmap {
 public:
@@ -12,7 +15,8 @@ public:
     static constexpr int kBytesPerPixel = kBitsPerPixel / 8;
 
     // Only one plane at 32 bits per pixel is kept; any other request fails.
-    bool CreateBitmap(int width, int height, unsigned planes, unsigned bitsPerPixel);
+    bool CreateBitmap(int width, int height, unsigned planes, unsigned bitsPerPixel,
+                      BitmapInit init = BitmapInit::Zeroed);
     void DeleteObject();
     bool IsNull() const { return m_width == 0; }
 
@@ -25,11 +29,12 @@ public:
     std::size_t GetBitmapBits(std::size_t count, void* bits) const;
     std::size_t SetBitmapBits(std::size_t count, const void* bits);
 
-    std::span<const std::uint8_t> Bits() const { return m_bits; }
-    std::span<std::uint8_t> Bits() { return m_bits; }
+    std::span<const std::uint8_t> Bits() const { return {m_bits.get(), m_size}; }
+    std::span<std::uint8_t> Bits() { return {m_bits.get(), m_size}; }
 
 private:
     int m_width = 0;
     int m_height = 0;
-    std::vector<std::uint8_t> m_bits;
+    std::size_t m_size = 0;
+    std::unique_ptr<std::uint8_t[]> m_bits;
 };
