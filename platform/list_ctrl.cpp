@@ -93,6 +93,8 @@ int CListCtrl::InsertItem(int row, const std::string& text, int image) {
     const QSignalBlocker blocker(table->selectionModel());
     table->insertRow(row);
     auto* item = new QTableWidgetItem(ToQt(text));
+    // The column leaves little room beside the thumbnail; the whole text shows on hovering.
+    item->setToolTip(item->text());
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     item->setData(kImageRole, image);
     item->setData(kDataRole, QVariant::fromValue<qintptr>(0));
@@ -107,6 +109,7 @@ bool CListCtrl::SetItemText(int row, int column, const std::string& text) {
         return false;
     }
     item->setText(ToQt(text));
+    item->setToolTip(item->text());
     return true;
 }
 
