@@ -6,6 +6,7 @@
 #include "platform/qt_icon.h"
 #include "res/dialog_template.h"
 
+#include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -35,6 +36,15 @@ protected:
             return;
         }
         QTableWidget::mousePressEvent(event);
+    }
+
+    // A right-click selects a row and stops there; the Menu key still reaches the window menu.
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        if (event->reason() == QContextMenuEvent::Mouse) {
+            event->accept();
+        } else {
+            event->ignore();
+        }
     }
 
     // Home and End go to the first and last row, as in any list, not along the one column.
@@ -75,8 +85,6 @@ QWidget* CreateReportList(QWidget* parent) {
     table->horizontalHeader()->setHighlightSections(false);
     table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    // A right-click selects a row; it does not open the window's menu over the list.
-    table->setContextMenuPolicy(Qt::PreventContextMenu);
     return table;
 }
 

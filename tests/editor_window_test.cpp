@@ -200,17 +200,21 @@ TEST_F(EditorWindow, EnterOnAFocusedButtonPressesIt) {
     });
 }
 
-// Opens the window menu over the dialog's background and returns its entries, after choosing
-// the one at chooseIndex (or none with -1).
-QStringList OpenWindowMenu(CEditorDlg& dlg, int chooseIndex) {
-    QStringList texts;
-    QTimer::singleShot(0, [&] {
+// Reads the entries of the window menu once it is up, then chooses the one at chooseIndex
+// (or none with -1). The menu may take a few events to appear, so this polls for it.
+QStringList* InspectNextMenu(int chooseIndex) {
+    auto* texts = new QStringList;
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [texts, poll, chooseIndex] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (menu == nullptr) {
             return;
         }
+        poll->stop();
+        poll->deleteLater();
         for (QAction* a : menu->actions()) {
-            texts << (a->isSeparator() ? QString("-") : a->text());
+            *texts << (a->isSeparator() ? QString("-") : a->text());
         }
         if (chooseIndex >= 0) {
             menu->setActiveAction(menu->actions().at(chooseIndex));
@@ -219,11 +223,33 @@ QStringList OpenWindowMenu(CEditorDlg& dlg, int chooseIndex) {
             menu->close();
         }
     });
+    poll->start();
+    // A menu that never appears must not leave the poll running into the next test.
+    QTimer::singleShot(2000, poll, [poll] { poll->deleteLater(); });
+    return texts;
+}
+
+// Opens the window menu over the dialog's background and returns its entries.
+QStringList OpenWindowMenu(CEditorDlg& dlg, int chooseIndex) {
+    std::unique_ptr<QStringList> texts(InspectNextMenu(chooseIndex));
     QWidget* window = dlg.Widget();
     const QPoint background(window->width() - 5, window->height() - 5);
     QContextMenuEvent event(QContextMenuEvent::Mouse, background, window->mapToGlobal(background));
     QApplication::sendEvent(window, &event);
-    return texts;
+    return *texts;
+}
+
+TEST_F(EditorWindow, TheKeyboardOpensTheWindowMenuFromAButtonOrTheList) {
+    RunModal(dlg, [&] {
+        ClickButton(dlg, IDC_NEW_PACK);
+        for (int id : {IDC_SAVE_PACK, IDC_CONTACT_LIST}) {
+            SCOPED_TRACE(id);
+            Control(dlg, id)->setFocus();
+            std::unique_ptr<QStringList> texts(InspectNextMenu(-1));
+            QTest::keyClick(Control(dlg, id), Qt::Key_F10, Qt::ShiftModifier);
+            EXPECT_EQ(texts->size(), 3);
+        }
+    });
 }
 
 TEST_F(EditorWindow, WindowMenuEndsWithTheAboutCommandWhichOpensTheAboutBox) {
