@@ -6,6 +6,7 @@
 #include "platform/ui_services.h"
 #include "res/texts.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -42,7 +43,8 @@ std::optional<InfoHeader> ReadInfoHeader(const ByteReader& file) {
         return std::nullopt;
     }
     InfoHeader info;
-    info.size = *file.U32(at);
+    // The size field of the plain header is not examined: anything up to 40 is read as it.
+    info.size = std::max(*file.U32(at), kInfoHeaderBytes);
     info.fields.width = *file.I32(at + 4);
     info.fields.height = *file.I32(at + 8);
     info.fields.bitCount = *file.U16(at + 14);
@@ -127,8 +129,7 @@ BitmapFileResult DecodeBitmapFile(std::span<const std::uint8_t> file, CBitmap& b
         return BitmapFileResult::Unreadable;
     }
     const auto info = ReadInfoHeader(reader);
-    // The older, shorter headers lay their fields out differently, so none of them is read.
-    if (!info || info->size < kInfoHeaderBytes) {
+    if (!info) {
         return BitmapFileResult::Unreadable;
     }
     if (!HasPictureSize(info->fields)) {

@@ -46,7 +46,7 @@ UniqueFile OpenPackFile(const std::string& path) {
 namespace {
 
 // Linux follows at most 40 links while resolving one path; a longer chain is a loop.
-constexpr int MAX_LINK_HOPS = 40;
+constexpr int kMaxLinkHops = 40;
 
 struct SplitPath {
     std::string folder;
@@ -77,7 +77,7 @@ std::optional<std::string> ReadLink(const std::string& link) {
 // realpath() refuses a link whose end does not exist, yet saving through such a link should
 // create the file it names, so the chain is walked by hand until it reaches a missing name.
 std::optional<std::string> FollowDanglingLink(std::string current) {
-    for (int hop = 0; hop < MAX_LINK_HOPS; ++hop) {
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
         const auto target = ReadLink(current);
         if (!target) {
             return std::nullopt;
@@ -180,43 +180,43 @@ bool SyncAndClose(int fd) {
 // Deletes the temporary file when the save ends in any way other than the rename.
 class TempFileGuard {
 public:
-    explicit TempFileGuard(std::string path) : path_(std::move(path)) {}
+    explicit TempFileGuard(std::string path) : m_path(std::move(path)) {}
     TempFileGuard(const TempFileGuard&) = delete;
     TempFileGuard& operator=(const TempFileGuard&) = delete;
     ~TempFileGuard() {
-        if (!committed_) {
+        if (!m_committed) {
             // errno still tells the caller why the save failed, so cleaning up keeps it.
             const int error = errno;
-            ::unlink(path_.c_str());
+            ::unlink(m_path.c_str());
             errno = error;
         }
     }
-    const std::string& Path() const { return path_; }
-    void Commit() { committed_ = true; }
+    const std::string& Path() const { return m_path; }
+    void Commit() { m_committed = true; }
 
 private:
-    std::string path_;
-    bool committed_ = false;
+    std::string m_path;
+    bool m_committed = false;
 };
 
 // Closes a descriptor on early return; the success path closes it itself to check the result.
 class FdGuard {
 public:
-    explicit FdGuard(int fd) : fd_(fd) {}
+    explicit FdGuard(int fd) : m_fd(fd) {}
     FdGuard(const FdGuard&) = delete;
     FdGuard& operator=(const FdGuard&) = delete;
     ~FdGuard() {
-        if (fd_ >= 0) {
+        if (m_fd >= 0) {
             const int error = errno;
-            ::close(fd_);
+            ::close(m_fd);
             errno = error;
         }
     }
-    int Get() const { return fd_; }
-    int Release() { return std::exchange(fd_, -1); }
+    int Get() const { return m_fd; }
+    int Release() { return std::exchange(m_fd, -1); }
 
 private:
-    int fd_;
+    int m_fd;
 };
 
 void ApplyOwnership(int fd, const TargetInfo& info) {
