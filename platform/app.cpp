@@ -38,6 +38,9 @@ int AfxWinMain(int argc, char** argv) {
     char* programOnly[] = {argc > 0 ? argv[0] : nullptr, nullptr};
     int programArgc = argc > 0 ? 1 : 0;
     QApplication application(programArgc, programOnly);
+    // The installed menu entry carries this name; the desktop uses it to give the running window
+    // the entry's icon and to group the window under the entry's launcher.
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(SNAPFOLD_APP_ID));
     if (argc > 0) {
         SetAppTitle(std::filesystem::path(argv[0]).stem().string());
     }

@@ -4,6 +4,7 @@
 #include "platform/qt_convert.h"
 #include "platform/qt_dialog_impl.h"
 #include "platform/qt_icon.h"
+#include "platform/qt_report_table.h"
 #include "res/dialog_template.h"
 
 #include <QContextMenuEvent>
@@ -24,38 +25,6 @@ namespace {
 
 using res::ControlKind;
 
-// A report list keeps its selection when a click lands below the last row.
-class ReportTable final : public QTableWidget {
-public:
-    using QTableWidget::QTableWidget;
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        if (!indexAt(event->position().toPoint()).isValid()) {
-            event->accept();
-            return;
-        }
-        QTableWidget::mousePressEvent(event);
-    }
-
-    // A right-click selects a row and stops there; the Menu key still reaches the window menu.
-    void contextMenuEvent(QContextMenuEvent* event) override {
-        if (event->reason() == QContextMenuEvent::Mouse) {
-            event->accept();
-        } else {
-            event->ignore();
-        }
-    }
-
-    // Home and End go to the first and last row, as in any list, not along the one column.
-    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
-        if ((action == MoveHome || action == MoveEnd) && rowCount() > 0 && columnCount() > 0) {
-            return model()->index(action == MoveHome ? 0 : rowCount() - 1, 0);
-        }
-        return QTableWidget::moveCursor(action, modifiers);
-    }
-};
-
 // A group box that draws only its frame: the dialog paints the preview inside it, and a
 // style's tinted fill would change its greys.
 class FrameOnlyGroupBox final : public QGroupBox {
@@ -71,22 +40,6 @@ protected:
         }
     }
 };
-
-QWidget* CreateReportList(QWidget* parent) {
-    auto* table = new ReportTable(0, 0, parent);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setShowGrid(false);
-    table->setWordWrap(false);
-    table->verticalHeader()->setVisible(false);
-    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table->horizontalHeader()->setVisible(false);
-    table->horizontalHeader()->setHighlightSections(false);
-    table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    return table;
-}
 
 QWidget* CreateIcon(const res::ControlTemplate& control, QWidget* parent, QSize size) {
     auto* label = new QLabel(parent);

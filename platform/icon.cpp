@@ -3,6 +3,10 @@
 #include "platform/qt_icon.h"
 #include "res/strings.h"
 
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPixmap>
+
 #include <map>
 #include <memory>
 
@@ -18,7 +22,13 @@ HICON LoadIconResource(int id) {
     }
     auto data = std::make_unique<IconData>();
     for (std::string_view file : files) {
-        data->icon.addFile(QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size())));
+        // Named by its suffix and not guessed from its contents, the format is read by Qt's
+        // built-in reader at once. Left to guess, Qt loads every image format plugin installed
+        // first, which costs start-up time and memory.
+        const QString path = QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size()));
+        QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+        reader.setAutoDetectImageFormat(false);
+        data->icon.addPixmap(QPixmap::fromImageReader(&reader));
     }
     return loaded.emplace(id, std::move(data)).first->second.get();
 }

@@ -15,9 +15,11 @@ constexpr std::array kStrings{
     StringEntry{IDS_ABOUTBOX, "&About SnapfoldEditor..."},
 };
 
-constexpr std::array<std::string_view, 4> kMainFrameFiles{
+// The sizes up to 128 let the About box and the window icon stay sharp on a screen scaled by
+// two or three; larger ones are left to the desktop's icon theme.
+constexpr std::array<std::string_view, 5> kMainFrameFiles{
     ":/icons/mainframe16.png", ":/icons/mainframe32.png", ":/icons/mainframe48.png",
-    ":/icons/mainframe64.png"};
+    ":/icons/mainframe64.png", ":/icons/mainframe128.png"};
 constexpr std::array<std::string_view, 1> kNoPictureFiles{":/icons/no_picture.png"};
 
 } // namespace

@@ -6,27 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core desktop-file-utils)
 RUN_PACKAGES=(qt6-qpa-plugins)
 
-as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
-install_missing() {
-    local missing=()
-    for package in "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-            missing+=("$package")
-        fi
-    done
-    if [ ${#missing[@]} -gt 0 ]; then
-        echo "Installing: ${missing[*]}"
-        as_root apt-get update -qq
-        as_root env DEBIAN_FRONTEND=noninteractive \
-            apt-get install -y -qq --no-install-recommends "${missing[@]}"
-    fi
-}
+# shellcheck source=scripts/lib.sh
+. scripts/lib.sh
 
 jobs() { nproc 2>/dev/null || echo 2; }
 
