@@ -8,9 +8,11 @@
 
 namespace {
 
-constexpr int kPixelCount = PICTURE_WIDTH * PICTURE_HEIGHT;
 constexpr int kPixelsPerByte = 4;
 constexpr std::size_t kBytesPerPixel = CBitmap::kBytesPerPixel;
+// Both directions walk the picture byte by byte, four pixels at a time, and rely on those
+// bytes covering every pixel of the bitmap exactly once.
+static_assert(PICTURE_BYTES * kPixelsPerByte == std::size_t{PICTURE_WIDTH} * PICTURE_HEIGHT);
 
 // Pixel 4b of a picture lies in bits 7-6 of byte b, the next three pixels below it.
 constexpr int LevelShift(int position) {

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets, replays the committed seed corpus, then fuzzes each target.
+#   scripts/ci-fuzz.sh [SECONDS]   seconds of fuzzing per target (default 60)
+# New inputs go to a scratch copy of the corpus, never to fuzz/corpus/. A crashing input is
+# kept in build/fuzz/crashes/ and makes the script fail; each run's full output is in
+# build/fuzz/logs/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+SECONDS_PER_TARGET="${1:-60}"
+TARGETS=(bitmap_file pack)
+# The largest input of each target: room for the longer headers beyond an 8-bit 48x50 file,
+# and a pack with some bytes to spare so that over-long files are tried too.
+declare -A MAX_LEN=([bitmap_file]=8192 [pack]=15200)
+BUILD_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev qt6-base-dev)
+
+# shellcheck source=scripts/lib.sh
+. scripts/lib.sh
+install_missing "${BUILD_PACKAGES[@]}"
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j 2
+
+crashes="$PWD/build/fuzz/crashes"
+logs="$PWD/build/fuzz/logs"
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$crashes" "$logs"
+failed=()
+
+# Runs one target with its log in build/fuzz/logs/LOG.log; shows the run's figures, or the
+# end of the log, which holds the sanitizer's report, when the target failed.
+run_target() {
+    local name="$1" log="$logs/$2.log"
+    shift 2
+    if "build/fuzz/fuzz/fuzz_$name" -max_len="${MAX_LEN[$name]}" \
+        -artifact_prefix="$crashes/$name-" -print_final_stats=1 "$@" >"$log" 2>&1; then
+        grep -E '^#[0-9]+[[:space:]]+DONE|stat::(number_of_executed_units|average_exec_per_sec)' "$log" || true
+    else
+        grep -vE '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)[[:space:]]' "$log" | tail -n 60
+        return 1
+    fi
+}
+
+for name in "${TARGETS[@]}"; do
+    echo "== fuzz_$name: replaying fuzz/corpus/$name"
+    if ! run_target "$name" "$name-replay" -runs=0 "fuzz/corpus/$name"; then
+        failed+=("fuzz_$name (seed corpus)")
+        continue
+    fi
+    echo "== fuzz_$name: fuzzing for ${SECONDS_PER_TARGET}s"
+    cp -r "fuzz/corpus/$name" "$scratch/$name"
+    if ! run_target "$name" "$name" -max_total_time="$SECONDS_PER_TARGET" "$scratch/$name"; then
+        failed+=("fuzz_$name")
+    fi
+done
+
+if [ ${#failed[@]} -gt 0 ]; then
+    echo "Fuzzing failed: ${failed[*]}; the crashing inputs are in $crashes" >&2
+    exit 1
+fi
+echo "Fuzzing found no crash."
