@@ -1,5 +1,6 @@
 // Decoding and encoding a whole pack's pictures, next to a plain copy of the same display
 // bytes as the yardstick. Run: build/release/bench/snapfold_codec_bench
+#include "bench/ratio_reporter.h"
 #include "pack/pack_image.h"
 #include "pack/picture_codec.h"
 #include "platform/bitmap.h"
@@ -7,11 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstring>
-#include <map>
 #include <random>
-#include <string>
 #include <vector>
 
 namespace {
@@ -77,34 +75,12 @@ BENCHMARK(DecodeAndEncodePack);
 BENCHMARK(EncodePack);
 BENCHMARK(CopyDisplayBytes);
 
-// Prints the results as usual, then how many times the yardstick the codec takes.
-class RatioReporter final : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const double codec = m_times["DecodeAndEncodePack"];
-        const double copy = m_times["CopyDisplayBytes"];
-        if (codec > 0 && copy > 0) {
-            std::printf("decode + encode of a pack: %.2fx the memcpy of its display bytes\n",
-                        codec / copy);
-        }
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RatioReporter reporter({{"decode + encode of a pack", "DecodeAndEncodePack", "CopyDisplayBytes",
+                             "the memcpy of its display bytes"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
