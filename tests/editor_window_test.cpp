@@ -96,6 +96,38 @@ QString TextOf(QWidget* w) {
     return {};
 }
 
+struct UnitCase {
+    int alphabetWidth, fontHeight;
+    BaseUnits units;
+    int x, y;
+    int pixelsX, pixelsY;
+};
+
+TEST(DialogUnits, ConvertAsComputedByHand) {
+    const UnitCase cases[] = {
+        // (338 / 26 + 1) / 2 = 7 across, 13 down: 131 * 7 / 4 = 229.25, 7 * 13 / 8 = 11.375.
+        {338, 13, {7, 13}, 131, 7, 229, 11},
+        // 57 * 7 / 4 = 99.75 rounds up; 193 * 13 / 8 = 313.625.
+        {338, 13, {7, 13}, 57, 193, 100, 314},
+        // (160 / 26 + 1) / 2 = 3; halves round away from zero: 2 * 3 / 4 = 1.5, 4 * 12 / 8 = 6.
+        {160, 12, {3, 12}, 2, 4, 2, 6},
+        {160, 12, {3, 12}, -2, -1, -2, -2},
+        // Integer division first: (181 / 26 + 1) / 2 = (6 + 1) / 2 = 3, not 181 / 52 = 3.48
+        // rounded; 320 * 3 / 4 = 240.
+        {181, 16, {3, 16}, 320, 8, 240, 16},
+    };
+    for (const UnitCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.alphabetWidth) + " " + std::to_string(c.x));
+        const BaseUnits units = BaseUnitsFromMetrics(c.alphabetWidth, c.fontHeight);
+        EXPECT_EQ(units.x, c.units.x);
+        EXPECT_EQ(units.y, c.units.y);
+        EXPECT_EQ(DialogUnitsToPixelsX(c.x, units), c.pixelsX);
+        EXPECT_EQ(DialogUnitsToPixelsY(c.y, units), c.pixelsY);
+    }
+    // A rectangle keeps its converted size wherever it starts.
+    EXPECT_EQ(MapDialogRect(131, 7, 57, 18, {7, 13}), (CRect{229, 11, 329, 40}));
+}
+
 class EditorWindow : public ::testing::Test {
 protected:
     void SetUp() override { ClearPackImage(g_pack); }
