@@ -112,8 +112,7 @@ TEST(DialogUnits, ConvertAsComputedByHand) {
         // (160 / 26 + 1) / 2 = 3; halves round away from zero: 2 * 3 / 4 = 1.5, 4 * 12 / 8 = 6.
         {160, 12, {3, 12}, 2, 4, 2, 6},
         {160, 12, {3, 12}, -2, -1, -2, -2},
-        // Integer division first: (181 / 26 + 1) / 2 = (6 + 1) / 2 = 3, not 181 / 52 = 3.48
-        // rounded; 320 * 3 / 4 = 240.
+        // (181 / 26 + 1) / 2 = (6 + 1) / 2 = 3 in integers; 320 * 3 / 4 = 240.
         {181, 16, {3, 16}, 320, 8, 240, 16},
     };
     for (const UnitCase& c : cases) {
