@@ -1,6 +1,7 @@
 // Importing a slot picture from a 48x50 bitmap file of 8 bits per pixel on disk, next to Qt's
 // own image reader loading the same file as the yardstick.
 // Run: build/release/bench/snapfold_import_bench
+#include "bench/bench_folder.h"
 #include "bench/ratio_reporter.h"
 #include "import/bitmap_file.h"
 #include "platform/bitmap.h"
@@ -66,26 +67,16 @@ std::vector<std::uint8_t> EightBitBitmapFile() {
 class BitmapOnDisk {
 public:
     BitmapOnDisk() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "snapfold-bench-XXXXXX");
-        if (mkdtemp(pattern.data()) == nullptr) {
-            std::perror("mkdtemp");
-            std::exit(1);
-        }
-        m_folder = pattern;
-        m_path = m_folder + "/picture.bmp";
+        m_path = m_folder.File("picture.bmp");
         const auto bytes = EightBitBitmapFile();
         std::ofstream(m_path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
     }
-    ~BitmapOnDisk() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
-    }
     const std::string& Path() const { return m_path; }
 
 private:
-    std::string m_folder;
+    BenchFolder m_folder;
     std::string m_path;
 };
 

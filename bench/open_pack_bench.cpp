@@ -3,6 +3,7 @@
 // editor reads the pack and fills its list. Reading the file and decoding its pictures without
 // any window is the yardstick, which shows what the list and its thumbnails add.
 // Run: build/release/bench/snapfold_open_pack_bench
+#include "bench/bench_folder.h"
 #include "bench/ratio_reporter.h"
 #include "editor/editor_dlg.h"
 #include "pack/pack_file.h"
@@ -43,26 +44,16 @@ PackImage FullPack() {
 class PackOnDisk {
 public:
     PackOnDisk() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "snapfold-bench-XXXXXX");
-        if (mkdtemp(pattern.data()) == nullptr) {
-            std::perror("mkdtemp");
-            std::exit(1);
-        }
-        m_folder = pattern;
-        m_path = m_folder + "/full.bin";
+        m_path = m_folder.File("full.bin");
         if (!SavePackFile(m_path, FullPack())) {
             std::fprintf(stderr, "cannot write %s\n", m_path.c_str());
             std::exit(1);
         }
     }
-    ~PackOnDisk() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
-    }
     const std::string& Path() const { return m_path; }
 
 private:
-    std::string m_folder;
+    BenchFolder m_folder;
     std::string m_path;
 };
 

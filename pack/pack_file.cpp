@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdlib>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -150,11 +151,12 @@ std::optional<TargetInfo> InspectTarget(const std::string& target) {
     return TargetInfo{true, static_cast<mode_t>(st.st_mode & 07777), st.st_uid, st.st_gid};
 }
 
-bool WriteAll(int fd, const PackImage& pack) {
+// Writes every byte at the start of the file, going on after partial writes and interrupts.
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
     std::size_t done = 0;
-    while (done < pack.size()) {
+    while (done < bytes.size()) {
         const ssize_t n =
-            ::pwrite(fd, pack.data() + done, pack.size() - done, static_cast<off_t>(done));
+            ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -292,18 +294,7 @@ std::optional<OldContents> ReadOldContents(int fd) {
 void RestoreOldContents(int fd, const OldContents& old) {
     // Best effort after a failed in-place write: the old bytes fit where they were, so this
     // usually succeeds even when the failure was a full disk or a file-size limit.
-    std::size_t done = 0;
-    while (done < old.head.size()) {
-        const ssize_t n =
-            ::pwrite(fd, old.head.data() + done, old.head.size() - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    static_cast<void>(WriteAll(fd, old.head));
     if (old.size <= static_cast<off_t>(PACK_FILE_SIZE)) {
         static_cast<void>(::ftruncate(fd, old.size));
     }
