@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <QWidget>
 
+// A memory context needs no surface of its own: it only lends its bitmap to StretchBlt.
 bool CDC::CreateCompatibleDC(CDC*) {
-    m_isMemory = true;
     return true;
 }
 
@@ -21,7 +21,6 @@ CBitmap* CDC::SelectObject(CBitmap* bitmap) {
 
 void CDC::DeleteDC() {
     m_selected = nullptr;
-    m_isMemory = false;
 }
 
 bool CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int srcX, int srcY,

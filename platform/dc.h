@@ -40,7 +40,6 @@ protected:
 
 private:
     CBitmap* m_selected = nullptr;
-    bool m_isMemory = false;
 };
 
 // The window's own context, asked for the display's depth.

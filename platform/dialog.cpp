@@ -75,10 +75,6 @@ void CDialog::SetIcon(HICON icon, bool big) {
     }
 }
 
-HICON CDialog::GetIcon(bool big) const {
-    return big ? m_impl->bigIcon : m_impl->smallIcon;
-}
-
 BaseUnits CDialog::GetBaseUnits() const {
     return m_impl->baseUnits;
 }

@@ -35,7 +35,6 @@ public:
     // The window's own menu (Close), to which a dialog may append commands.
     CMenu* GetSystemMenu(bool revert);
     void SetIcon(HICON icon, bool big);
-    HICON GetIcon(bool big) const;
     BaseUnits GetBaseUnits() const;
 
     // Sends an event to the handler the table names; returns whether one took it.

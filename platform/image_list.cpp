@@ -71,9 +71,6 @@ void CImageList::DeleteImageList() {
     m_impl->created = false;
 }
 
-bool CImageList::IsCreated() const {
-    return m_impl->created;
-}
 int CImageList::GetImageCount() const {
     return static_cast<int>(m_impl->icons.size());
 }

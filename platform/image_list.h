@@ -18,7 +18,6 @@ public:
     // The colour depth is the layer's own; grow is accepted for form's sake.
     bool Create(int cx, int cy, unsigned flags, int initial, int grow);
     void DeleteImageList();
-    bool IsCreated() const;
 
     int GetImageCount() const;
     int GetImageWidth() const;

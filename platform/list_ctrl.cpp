@@ -80,10 +80,6 @@ bool CListCtrl::DeleteColumn(int column) {
     return true;
 }
 
-int CListCtrl::GetColumnCount() const {
-    return Table(*this)->columnCount();
-}
-
 int CListCtrl::InsertItem(int row, const std::string& text, int image) {
     QTableWidget* table = Table(*this);
     if (table->columnCount() == 0) {
@@ -111,11 +107,6 @@ bool CListCtrl::SetItemText(int row, int column, const std::string& text) {
     item->setText(ToQt(text));
     item->setToolTip(item->text());
     return true;
-}
-
-std::string CListCtrl::GetItemText(int row, int column) const {
-    QTableWidgetItem* item = column == 0 ? ItemAt(*this, row) : nullptr;
-    return item != nullptr ? ToStd(item->text()) : std::string();
 }
 
 bool CListCtrl::SetItemData(int row, std::intptr_t data) {
@@ -154,12 +145,6 @@ bool CListCtrl::RedrawItems(int first, int last) {
 int CListCtrl::GetSelectedRow() const {
     const QModelIndexList rows = Table(*this)->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
-}
-
-int CListCtrl::HitTest(CPoint point) const {
-    QTableWidget* table = Table(*this);
-    const QPoint inViewport = table->viewport()->mapFrom(table, QPoint(point.x, point.y));
-    return table->rowAt(inViewport.y());
 }
 
 void CListCtrl::ShowImage(int row) {

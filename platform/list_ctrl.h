@@ -19,12 +19,10 @@ public:
     void SetImageList(CImageList* imageList, int which);
     int InsertColumn(int column, const std::string& heading, int format, int width);
     bool DeleteColumn(int column);
-    int GetColumnCount() const;
 
     // Returns the new row's index, or -1.
     int InsertItem(int row, const std::string& text, int image);
     bool SetItemText(int row, int column, const std::string& text);
-    std::string GetItemText(int row, int column) const;
     bool SetItemData(int row, std::intptr_t data);
     std::intptr_t GetItemData(int row) const;
     int GetItemCount() const;
@@ -34,8 +32,6 @@ public:
 
     // The highlighted row, or -1.
     int GetSelectedRow() const;
-    // The row under a point in the list's client coordinates, or -1.
-    int HitTest(CPoint point) const;
 
 private:
     void ShowImage(int row);
