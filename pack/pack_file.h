@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-// Reads at most PACK_FILE_SIZE bytes from the start of file into pack, in one read; returns how
-// many arrived. Bytes beyond the first PACK_FILE_SIZE of a longer file are ignored.
+// Reads at most PACK_FILE_SIZE bytes from file's position (its start, once just opened) into
+// pack, in one read; returns how many arrived. Bytes beyond them in a longer file are ignored.
 std::size_t ReadPackImage(std::FILE* file, PackImage& pack);
 
 // Writes the whole image in one write; returns whether every byte was written.
@@ -27,5 +27,5 @@ UniqueFile OpenPackFile(const std::string& path);
 // temporary file in the same folder, are checked and synced, and are then renamed over the
 // target (a symbolic link is followed and stays a link). Where no temporary file can be made
 // there, a writable target is written in place. On failure the target is as it was and no
-// temporary file remains. Returns whether the pack was saved.
+// temporary file remains. Returns whether the pack was saved; errno then tells why not.
 bool SavePackFile(const std::string& path, const PackImage& pack);
