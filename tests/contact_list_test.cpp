@@ -2,6 +2,7 @@
 #include "pack/pack_image.h"
 #include "res/resource.h"
 #include "tests/gui_support.h"
+#include "tests/test_files.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -44,17 +45,15 @@ protected:
     // The frame of the preview in dialog coordinates.
     QRect PreviewFrame() const { return Control(dlg, IDC_PREVIEW)->geometry(); }
 
+    // Each test has a folder of its own: the tests run in parallel processes.
+    TempDir dir;
     ScriptedUi ui;
     CEditorDlg dlg;
-    std::string packPath;
 };
 
 void ContactList::ReshowForTest() {
-    packPath = testing::TempDir() + "contact_list_test.bin";
-    FILE* f = std::fopen(packPath.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    ASSERT_EQ(std::fwrite(g_pack.data(), 1, g_pack.size(), f), g_pack.size());
-    std::fclose(f);
+    const std::string packPath = dir.File("shown.bin");
+    WriteWholeFile(packPath, {g_pack.begin(), g_pack.end()});
     ui.Answer(packPath);
     ClickButton(dlg, IDC_OPEN_PACK);
     ASSERT_TRUE(ui.messages.empty());
