@@ -1,7 +1,6 @@
 #include "editor/editor_dlg.h"
 
 #include "app/about_dlg.h"
-#include "platform/app.h"
 #include "platform/dc.h"
 #include "platform/icon.h"
 #include "platform/list_ctrl.h"
@@ -9,10 +8,8 @@
 #include "res/strings.h"
 
 CEditorDlg::CEditorDlg(CWnd* parent)
-    : CDialog(IDD_EDITOR_DIALOG, parent),
-      m_hIcon(AfxGetApp() != nullptr ? AfxGetApp()->LoadIcon(IDR_MAINFRAME)
-                                     : LoadIconResource(IDR_MAINFRAME)),
-      m_nSelected(0) {}
+    : CDialog(IDD_EDITOR_DIALOG, parent), m_hIcon(LoadIconResource(IDR_MAINFRAME)), m_nSelected(0) {
+}
 
 CEditorDlg::~CEditorDlg() = default;
 

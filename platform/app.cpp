@@ -1,6 +1,5 @@
 #include "platform/app.h"
 
-#include "platform/icon.h"
 #include "platform/qt_ui_services.h"
 #include "platform/ui_services.h"
 
@@ -20,10 +19,6 @@ CWinApp::~CWinApp() {
     if (g_app == this) {
         g_app = nullptr;
     }
-}
-
-HICON CWinApp::LoadIcon(int id) const {
-    return LoadIconResource(id);
 }
 
 CWinApp* AfxGetApp() {

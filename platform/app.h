@@ -1,7 +1,6 @@
 // The application object: one per process, started by AfxWinMain.
 #pragma once
 
-#include "platform/types.h"
 
 class CWnd;
 
@@ -14,7 +13,6 @@ public:
 
     // Returns whether the application goes on to run an event loop of its own.
     virtual bool InitInstance() { return true; }
-    HICON LoadIcon(int id) const;
 
     CWnd* m_pMainWnd = nullptr;
 };

@@ -130,21 +130,6 @@ void FillCheckerboard(PackImage& pack, int slot) {
     }
 }
 
-// Shows the pack through the editor's own Open command.
-void ShowPack(CEditorDlg& dlg, ScriptedUi& ui, const PackImage& pack) {
-    const TempDir dir;
-    const std::string path = dir.File("pack.bin");
-    WriteWholeFile(path, std::vector<std::uint8_t>(pack.begin(), pack.end()));
-    ui.Answer(path);
-    ClickButton(dlg, IDC_OPEN_PACK);
-    ASSERT_TRUE(ui.messages.empty());
-}
-
-void ClickRow(QTableWidget* list, int row) {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row, 0)).center());
-}
-
 // Where a row's thumbnail and its text are drawn, in list viewport coordinates.
 // A row shows its thumbnail two pixels in from the left and its text two pixels after that.
 constexpr int kRowMargin = 2;
@@ -175,7 +160,7 @@ TEST_F(Appearance, EditorTextIsReadableAndBackgroundsFollowThePalette) {
             PackImage pack{};
             SetContactId(pack, kOccupiedRow, 1234);
             FillCheckerboard(pack, kOccupiedRow);
-            ShowPack(dlg, ui, pack);
+            ShowPackThroughOpen(dlg, ui, pack);
             ControlAs<QLineEdit>(dlg, IDC_ID_EDIT)->setText("1234");
             QWidget* window = dlg.Widget();
             const qreal ratio = window->devicePixelRatioF();
@@ -260,9 +245,9 @@ TEST_F(Appearance, PicturesAreEnlargedByWholePixelsAtTheScreenScale) {
             SetContactId(pack, row, 7 + row);
             FillCheckerboard(pack, row);
         }
-        ShowPack(dlg, ui, pack);
+        ShowPackThroughOpen(dlg, ui, pack);
         auto* list = ControlAs<QTableWidget>(dlg, IDC_CONTACT_LIST);
-        ClickRow(list, kOccupiedRow);
+        ClickListRow(dlg, kOccupiedRow);
         QWidget* window = dlg.Widget();
         const qreal ratio = window->devicePixelRatioF();
         const QImage shot = Grab(dlg);

@@ -2,7 +2,6 @@
 #include "pack/pack_image.h"
 #include "res/resource.h"
 #include "tests/gui_support.h"
-#include "tests/test_files.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -24,40 +23,15 @@ protected:
     QTableWidget* List() const { return ControlAs<QTableWidget>(dlg, IDC_CONTACT_LIST); }
     QString IdText() const { return ControlAs<QLineEdit>(dlg, IDC_ID_EDIT)->text(); }
 
-    void ClickRow(int row) {
-        QTableWidget* list = List();
-        list->scrollToItem(list->item(row, 0));
-        const QRect cell = list->visualItemRect(list->item(row, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-    }
-
-    // Shows g_pack as it stands, the way New does after clearing it.
-    void ShowPack(const PackImage& pack) {
-        ClickButton(dlg, IDC_NEW_PACK);
-        g_pack = pack;
-        ReshowForTest();
-    }
-
-    // The view is rebuilt only from New or Open; with g_pack set by hand, New would clear it,
-    // so the pack is handed over through a file.
-    void ReshowForTest();
+    void ClickRow(int row) { ClickListRow(dlg, row); }
+    void ShowPack(const PackImage& pack) { ShowPackThroughOpen(dlg, ui, pack); }
 
     // The frame of the preview in dialog coordinates.
     QRect PreviewFrame() const { return Control(dlg, IDC_PREVIEW)->geometry(); }
 
-    // Each test has a folder of its own: the tests run in parallel processes.
-    TempDir dir;
     ScriptedUi ui;
     CEditorDlg dlg;
 };
-
-void ContactList::ReshowForTest() {
-    const std::string packPath = dir.File("shown.bin");
-    WriteWholeFile(packPath, {g_pack.begin(), g_pack.end()});
-    ui.Answer(packPath);
-    ClickButton(dlg, IDC_OPEN_PACK);
-    ASSERT_TRUE(ui.messages.empty());
-}
 
 // A picture whose four columns of each byte are levels 3, 2, 1, 0: stripes of white, light
 // grey, dark grey and black, one pixel wide.

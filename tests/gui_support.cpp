@@ -1,9 +1,13 @@
 #include "tests/gui_support.h"
 
+#include "res/resource.h"
+#include "tests/test_files.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -65,6 +69,24 @@ void ClickButton(const CDialog& dialog, int id) {
     auto* button = ControlAs<QAbstractButton>(dialog, id);
     ASSERT_NE(button, nullptr) << "no button " << id;
     QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void ClickListRow(const CDialog& dialog, int row) {
+    auto* list = ControlAs<QTableWidget>(dialog, IDC_CONTACT_LIST);
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(list->item(row, 0), nullptr) << "no row " << row;
+    list->scrollToItem(list->item(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row, 0)).center());
+}
+
+void ShowPackThroughOpen(const CDialog& dialog, ScriptedUi& ui, const PackImage& pack) {
+    const TempDir dir;
+    const std::string path = dir.File("pack.bin");
+    WriteWholeFile(path, {pack.begin(), pack.end()});
+    ui.Answer(path);
+    ClickButton(dialog, IDC_OPEN_PACK);
+    ASSERT_TRUE(ui.messages.empty());
 }
 
 QImage Grab(const CDialog& dialog) {

@@ -2,6 +2,7 @@
 // to run test code while a dialog is up.
 #pragma once
 
+#include "pack/pack_image.h"
 #include "platform/dialog.h"
 #include "platform/ui_services.h"
 
@@ -62,5 +63,10 @@ template <class T> T* ControlAs(const CDialog& dialog, int id) {
 
 // Clicks a push button of the dialog through the mouse.
 void ClickButton(const CDialog& dialog, int id);
+// Scrolls row into view in the dialog's contact list and clicks it.
+void ClickListRow(const CDialog& dialog, int row);
+// Shows pack through the dialog's own Open command, the scripted chooser answering with a file
+// that holds it. The file lives in a folder of its own, since tests run in parallel processes.
+void ShowPackThroughOpen(const CDialog& dialog, ScriptedUi& ui, const PackImage& pack);
 // What the dialog shows on screen, at one device pixel per logical pixel.
 QImage Grab(const CDialog& dialog);

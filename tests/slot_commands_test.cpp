@@ -77,9 +77,7 @@ protected:
     QString RowText(int row) const { return List()->item(row, 0)->text(); }
 
     void ClickRow(int row) {
-        List()->scrollToItem(List()->item(row, 0));
-        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {},
-                          List()->visualItemRect(List()->item(row, 0)).center());
+        ClickListRow(dlg, row);
         ASSERT_EQ(dlg.GetSelectedSlot(), row);
     }
     void TypeId(const QString& text) {
