@@ -1,7 +1,6 @@
 // The application object: one per process, started by AfxWinMain.
 #pragma once
 
-
 class CWnd;
 
 class CWinApp {
