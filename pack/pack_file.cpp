@@ -233,10 +233,10 @@ void ApplyOwnership(int fd, const TargetInfo& info) {
     }
 }
 
-bool FillTempFile(int fd, const TargetInfo& info, const PackImage& pack) {
+bool FillTempFile(int fd, const TargetInfo& info, std::span<const std::uint8_t> bytes) {
     // The owner is set first because changing it clears the set-user-ID and set-group-ID bits.
     ApplyOwnership(fd, info);
-    return ::fchmod(fd, info.mode) == 0 && WriteAll(fd, pack);
+    return ::fchmod(fd, info.mode) == 0 && WriteAll(fd, bytes);
 }
 
 void SyncFolder(const std::string& folder) {
@@ -250,8 +250,8 @@ void SyncFolder(const std::string& folder) {
 }
 
 bool ReplaceThroughTempFile(TempFileGuard& temp, FdGuard& fd, const std::string& target,
-                            const TargetInfo& info, const PackImage& pack) {
-    if (!FillTempFile(fd.Get(), info, pack) || !SyncAndClose(fd.Release())) {
+                            const TargetInfo& info, std::span<const std::uint8_t> bytes) {
+    if (!FillTempFile(fd.Get(), info, bytes) || !SyncAndClose(fd.Release())) {
         return false;
     }
     if (::rename(temp.Path().c_str(), target.c_str()) != 0) {
@@ -268,14 +268,14 @@ struct OldContents {
     off_t size = 0;
 };
 
-std::optional<OldContents> ReadOldContents(int fd) {
+std::optional<OldContents> ReadOldContents(int fd, std::size_t newSize) {
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         return std::nullopt;
     }
     OldContents old;
     old.size = st.st_size;
-    old.head.resize(std::min<std::size_t>(static_cast<std::size_t>(st.st_size), PACK_FILE_SIZE));
+    old.head.resize(std::min<std::size_t>(static_cast<std::size_t>(st.st_size), newSize));
     std::size_t done = 0;
     while (done < old.head.size()) {
         const ssize_t n =
@@ -295,7 +295,7 @@ void RestoreOldContents(int fd, const OldContents& old) {
     // Best effort after a failed in-place write: the old bytes fit where they were, so this
     // usually succeeds even when the failure was a full disk or a file-size limit.
     static_cast<void>(WriteAll(fd, old.head));
-    if (old.size <= static_cast<off_t>(PACK_FILE_SIZE)) {
+    if (old.size <= static_cast<off_t>(old.head.size())) {
         static_cast<void>(::ftruncate(fd, old.size));
     }
     static_cast<void>(::fsync(fd));
@@ -308,17 +308,17 @@ void RestoreOldContents(int fd, const OldContents& old) {
 // overwritten bytes are put back if a step fails, but a crash or an error while putting them
 // back can leave a mix of old and new bytes. The tail of an old file longer than a pack is cut
 // only once the whole new image is written, and is not put back if the final sync fails.
-bool OverwriteInPlace(const std::string& target, const PackImage& pack) {
+bool OverwriteInPlace(const std::string& target, std::span<const std::uint8_t> bytes) {
     FdGuard guard(::open(target.c_str(), O_RDWR | O_CLOEXEC));
     if (guard.Get() < 0) {
         return false;
     }
-    const auto old = ReadOldContents(guard.Get());
+    const auto old = ReadOldContents(guard.Get(), bytes.size());
     if (!old) {
         return false;
     }
-    if (!WriteAll(guard.Get(), pack) ||
-        ::ftruncate(guard.Get(), static_cast<off_t>(PACK_FILE_SIZE)) != 0 ||
+    if (!WriteAll(guard.Get(), bytes) ||
+        ::ftruncate(guard.Get(), static_cast<off_t>(bytes.size())) != 0 ||
         ::fsync(guard.Get()) != 0) {
         const int error = errno;
         RestoreOldContents(guard.Get(), *old);
@@ -337,7 +337,7 @@ bool CanFallBackInPlace(int error) {
 
 } // namespace
 
-bool SavePackFile(const std::string& path, const PackImage& pack) {
+bool SaveFileSafely(const std::string& path, std::span<const std::uint8_t> bytes) {
     const auto target = ResolveSaveTarget(path);
     if (!target) {
         return false;
@@ -355,10 +355,14 @@ bool SavePackFile(const std::string& path, const PackImage& pack) {
     FdGuard fd(::mkstemp(pattern.data()));
     if (fd.Get() < 0) {
         if (info->exists && CanFallBackInPlace(errno)) {
-            return OverwriteInPlace(*target, pack);
+            return OverwriteInPlace(*target, bytes);
         }
         return false;
     }
     TempFileGuard temp(pattern);
-    return ReplaceThroughTempFile(temp, fd, *target, *info, pack);
+    return ReplaceThroughTempFile(temp, fd, *target, *info, bytes);
+}
+
+bool SavePackFile(const std::string& path, const PackImage& pack) {
+    return SaveFileSafely(path, pack);
 }

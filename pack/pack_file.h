@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <span>
 #include <string>
 
 // Reads at most PACK_FILE_SIZE bytes from file's position (its start, once just opened) into
@@ -23,9 +24,10 @@ using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 // (opening a folder succeeds on Linux, so it is checked).
 UniqueFile OpenPackFile(const std::string& path);
 
-// Replaces the file at path by the image without ever leaving it damaged: the bytes go to a
+// Replaces the file at path by bytes without ever leaving it damaged: the bytes go to a
 // temporary file in the same folder, are checked and synced, and are then renamed over the
 // target (a symbolic link is followed and stays a link). Where no temporary file can be made
 // there, a writable target is written in place. On failure the target is as it was and no
-// temporary file remains. Returns whether the pack was saved; errno then tells why not.
+// temporary file remains. Returns whether the file was saved; errno then tells why not.
+bool SaveFileSafely(const std::string& path, std::span<const std::uint8_t> bytes);
 bool SavePackFile(const std::string& path, const PackImage& pack);
