@@ -97,6 +97,12 @@ void CDialog::SendSysCommand(unsigned command) {
     }
 }
 
+bool CDialog::SendCommand(unsigned command) {
+    EventArgs args;
+    args.command = command;
+    return Dispatch(DialogEvent::Command, static_cast<int>(command), args);
+}
+
 void CDialog::OnSysCommand(unsigned command, long) {
     if ((command & 0xFFF0) == SC_CLOSE) {
         EndDialog(IDCANCEL);

@@ -41,6 +41,8 @@ public:
     bool Dispatch(DialogEvent event, int controlId, EventArgs& args);
     // The window menu's command, as the window system sends it.
     void SendSysCommand(unsigned command);
+    // A command from a shortcut key or a popup menu; returns whether a handler took it.
+    bool SendCommand(unsigned command);
     // Enter and Escape, as the dialog's keyboard handling issues them.
     virtual void OnOK();
     virtual void OnCancel();

@@ -166,6 +166,7 @@ bool DialogBuilder::Build(CDialog& dialog, const res::DialogTemplate& dialogTemp
         wrapper->Attach(widget);
         impl.controls.push_back(std::move(wrapper));
         ConnectEvents(dialog, control.id, widget, window);
+        window->WatchKeys(widget);
         if (widget->focusPolicy() != Qt::NoFocus) {
             if (previousInTabOrder != nullptr) {
                 QWidget::setTabOrder(previousInTabOrder, widget);
@@ -173,6 +174,7 @@ bool DialogBuilder::Build(CDialog& dialog, const res::DialogTemplate& dialogTemp
             previousInTabOrder = widget;
         }
     }
+    window->SetAccelerators(dialogTemplate.accelerators);
     impl.window = window;
     dialog.Attach(window);
     return true;

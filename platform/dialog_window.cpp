@@ -3,9 +3,13 @@
 #include "platform/dialog.h"
 #include "platform/menu.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 
@@ -19,6 +23,46 @@ QPushButton* DialogWindow::DefaultButton() const {
         }
     }
     return nullptr;
+}
+
+namespace {
+bool ScopeHolds(res::KeyScope scope, const QWidget* focus) {
+    switch (scope) {
+    case res::KeyScope::Window:
+        return true;
+    case res::KeyScope::OutsideEdit:
+        return qobject_cast<const QLineEdit*>(focus) == nullptr;
+    case res::KeyScope::InList:
+        return qobject_cast<const QAbstractItemView*>(focus) != nullptr;
+    }
+    return false;
+}
+} // namespace
+
+bool DialogWindow::RunAccelerator(const QKeyEvent& key) {
+    // Keys of the number pad are the same shortcut as their twins on the main keyboard.
+    const QKeyCombination pressed(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key()));
+    for (const res::Accelerator& accelerator : m_accelerators) {
+        const QKeySequence keys = QKeySequence::fromString(
+            QString::fromUtf8(accelerator.keys.data(),
+                              static_cast<qsizetype>(accelerator.keys.size())),
+            QKeySequence::PortableText);
+        if (keys.count() == 1 && keys[0] == pressed &&
+            ScopeHolds(accelerator.scope, QApplication::focusWidget())) {
+            m_owner.SendCommand(accelerator.command);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Controls handle many keys themselves (a list copies its text on Ctrl+C), so the
+    // dialog's shortcuts are taken before the control sees them.
+    if (event->type() == QEvent::KeyPress && RunAccelerator(*static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void DialogWindow::ShowSystemMenu(const QPoint& globalPos) {
@@ -58,6 +102,9 @@ void DialogWindow::paintEvent(QPaintEvent* event) {
 }
 
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
+    if (RunAccelerator(*event)) {
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && event->modifiers() == Qt::NoModifier) {
         // Enter presses the focused button, else the default button, else issues OK.

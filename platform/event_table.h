@@ -12,6 +12,8 @@ enum class DialogEvent {
     Clicked,
     ListClick,
     Destroy,
+    // A command from a shortcut key or a menu other than the window menu.
+    Command,
 };
 
 struct NMHDR {
@@ -74,5 +76,11 @@ template <auto Handler> constexpr EventEntry OnListClickEntry(int controlId) {
 template <auto Handler> constexpr EventEntry OnDestroyEntry() {
     using D = event_table_detail::DialogOf<Handler>;
     return {DialogEvent::Destroy, 0,
+            [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
+}
+
+template <auto Handler> constexpr EventEntry OnCommandEntry(unsigned command) {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::Command, static_cast<int>(command),
             [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
 }

@@ -1,7 +1,11 @@
 // The Qt window behind a CDialog; included only by the layer's sources.
 #pragma once
 
+#include "res/dialog_template.h"
+
 #include <QDialog>
+
+#include <span>
 
 class CDialog;
 class CMenu;
@@ -18,6 +22,11 @@ public:
     void SetSystemMenu(const CMenu* menu) { m_menu = menu; }
     // Gives the focus to the first control in tab order.
     void FocusFirstControl() { focusNextChild(); }
+    // The dialog's shortcut keys; the window watches each control's keys for them.
+    void SetAccelerators(std::span<const res::Accelerator> accelerators) {
+        m_accelerators = accelerators;
+    }
+    void WatchKeys(QWidget* control) { control->installEventFilter(this); }
 
     void accept() override;
     void reject() override;
@@ -28,10 +37,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QPushButton* DefaultButton() const;
+    // Sends the command of the shortcut the key is, where it works; returns whether it did.
+    bool RunAccelerator(const QKeyEvent& key);
 
     CDialog& m_owner;
     const CMenu* m_menu = nullptr;
+    std::span<const res::Accelerator> m_accelerators;
 };

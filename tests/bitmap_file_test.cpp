@@ -185,6 +185,7 @@ public:
         EXPECT_EQ(icon, MessageIcon::Warning);
         messages.push_back(text);
     }
+    int Ask(CWnd*, const Question& question) override { return question.escapeButton; }
     std::vector<std::string> messages;
 
 private:

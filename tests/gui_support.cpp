@@ -27,6 +27,16 @@ void ScriptedUi::ShowMessage(CWnd*, const std::string& text, const std::string& 
     messages.push_back({text, caption, icon});
 }
 
+int ScriptedUi::Ask(CWnd*, const Question& question) {
+    questions.push_back(question);
+    if (m_questionAnswers.empty()) {
+        return question.escapeButton;
+    }
+    const int answer = m_questionAnswers.front();
+    m_questionAnswers.pop_front();
+    return answer;
+}
+
 int RunModal(CDialog& dialog, const std::function<void()>& body) {
     QTimer::singleShot(0, [&] {
         // Focus and keyboard tests need the window active, as a user's would be.

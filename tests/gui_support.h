@@ -33,18 +33,23 @@ public:
     ~ScriptedUi() override { SetUiServices(m_previous); }
 
     void Answer(std::optional<std::string> path) { m_answers.push_back(std::move(path)); }
+    // The button the next question is answered with; with none queued, Escape's button.
+    void AnswerQuestion(int button) { m_questionAnswers.push_back(button); }
 
     std::optional<std::string> ChooseFile(CWnd*, FileChooserMode mode,
                                           const std::string& filter) override;
     void ShowMessage(CWnd*, const std::string& text, const std::string& caption,
                      MessageIcon icon) override;
+    int Ask(CWnd*, const Question& question) override;
 
     std::vector<RecordedMessage> messages;
     std::vector<RecordedChooser> choosers;
+    std::vector<Question> questions;
 
 private:
     UiServices* m_previous;
     std::deque<std::optional<std::string>> m_answers;
+    std::deque<int> m_questionAnswers;
 };
 
 // Runs body once the dialog is up, then ends the dialog if body left it open; returns the
