@@ -16,5 +16,6 @@ enum class Dithering { None, FloydSteinberg, Atkinson, Ordered4x4 };
 int NearestLevel(double value);
 
 // One level (0..3) per pixel of picture, in the same order. Error diffusion measures the error
-// against the real display greys above, not against evenly spaced ones.
+// against the real display greys above, not against evenly spaced ones. Empty when pixels does
+// not hold exactly width x height values.
 std::vector<std::uint8_t> DitherToLevels(const GreyImage& picture, Dithering dithering);
