@@ -65,12 +65,14 @@ public:
     }
     ~AlwaysChoose() override { SetUiServices(m_previous); }
 
-    std::optional<std::string> ChooseFile(CWnd*, FileChooserMode, const std::string&) override {
-        return m_path;
+    std::optional<FileChoice> ChooseFileAndFilter(CWnd*, FileChooserMode,
+                                                  const std::string&) override {
+        return FileChoice{m_path, 0};
     }
     void ShowMessage(CWnd*, const std::string& text, const std::string&, MessageIcon) override {
         std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
     }
+    int Ask(CWnd*, const Question& question) override { return question.escapeButton; }
 
 private:
     std::string m_path;

@@ -1,12 +1,20 @@
+#include "platform/button.h"
+#include "platform/combo_box.h"
+#include "platform/crop_view.h"
 #include "platform/edit.h"
 #include "platform/icon.h"
 #include "platform/list_ctrl.h"
+#include "platform/picture_view.h"
 #include "platform/qt_convert.h"
 #include "platform/qt_dialog_impl.h"
 #include "platform/qt_icon.h"
+#include "platform/qt_image_controls.h"
 #include "platform/qt_report_table.h"
+#include "platform/slider.h"
 #include "res/dialog_template.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -18,6 +26,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QSlider>
 #include <QTableWidget>
 #include <qdrawutil.h>
 
@@ -77,6 +86,16 @@ QWidget* CreateWidget(const res::ControlTemplate& control, QWidget* parent, QSiz
     }
     case ControlKind::StaticIcon:
         return CreateIcon(control, parent, size);
+    case ControlKind::Slider:
+        return new QSlider(Qt::Horizontal, parent);
+    case ControlKind::CheckBox:
+        return new QCheckBox(caption, parent);
+    case ControlKind::ComboBox:
+        return new QComboBox(parent);
+    case ControlKind::PictureView:
+        return CreatePictureWidget(parent);
+    case ControlKind::CropView:
+        return CreateCropWidget(parent);
     }
     return nullptr;
 }
@@ -87,12 +106,43 @@ std::unique_ptr<CWnd> CreateWrapper(ControlKind kind) {
         return std::make_unique<CListCtrl>();
     case ControlKind::Edit:
         return std::make_unique<CEdit>();
+    case ControlKind::Slider:
+        return std::make_unique<CSliderCtrl>();
+    case ControlKind::CheckBox:
+        return std::make_unique<CButton>();
+    case ControlKind::ComboBox:
+        return std::make_unique<CComboBox>();
+    case ControlKind::PictureView:
+        return std::make_unique<CPictureView>();
+    case ControlKind::CropView:
+        return std::make_unique<CCropView>();
     default:
         return std::make_unique<CWnd>();
     }
 }
 
+// Sliders, check boxes, drop-down lists and crop frames all report a new value the same way.
+bool ConnectChanges(CDialog& dialog, int id, QWidget* widget, DialogWindow* window) {
+    const auto changed = [&dialog, id] {
+        EventArgs args;
+        dialog.Dispatch(DialogEvent::Changed, id, args);
+    };
+    if (auto* slider = qobject_cast<QSlider*>(widget)) {
+        QObject::connect(slider, &QSlider::valueChanged, window, changed);
+    } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        QObject::connect(box, &QCheckBox::toggled, window, changed);
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        QObject::connect(combo, &QComboBox::currentIndexChanged, window, changed);
+    } else {
+        return ConnectCropChanged(widget, changed);
+    }
+    return true;
+}
+
 void ConnectEvents(CDialog& dialog, int id, QWidget* widget, DialogWindow* window) {
+    if (ConnectChanges(dialog, id, widget, window)) {
+        return;
+    }
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
         QObject::connect(button, &QPushButton::clicked, window, [&dialog, id] {
             EventArgs args;

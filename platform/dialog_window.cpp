@@ -2,6 +2,8 @@
 
 #include "platform/dialog.h"
 #include "platform/menu.h"
+#include "platform/qt_convert.h"
+#include "platform/qt_menu.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -10,7 +12,6 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 
 DialogWindow::DialogWindow(CDialog& owner, QWidget* parent, Qt::WindowFlags flags)
@@ -69,18 +70,47 @@ void DialogWindow::ShowSystemMenu(const QPoint& globalPos) {
     if (m_menu == nullptr) {
         return;
     }
-    QMenu menu(this);
-    for (const CMenu::Item& item : m_menu->Items()) {
-        if ((item.flags & MF_SEPARATOR) != 0) {
-            menu.addSeparator();
-        } else {
-            menu.addAction(QString::fromStdString(item.text))->setData(item.id);
+    EventArgs args;
+    args.menu = m_menu;
+    m_owner.Dispatch(DialogEvent::InitMenuPopup, 0, args);
+    // The command is sent after the menu has closed, so that a handler may run a dialog.
+    if (const unsigned chosen = ExecMenu(*m_menu, this, globalPos, m_accelerators)) {
+        m_owner.SendSysCommand(chosen);
+    }
+}
+
+QWidget* DialogWindow::ControlAt(QPoint pos) const {
+    return ControlOf(childAt(pos));
+}
+
+QWidget* DialogWindow::ControlOf(QWidget* widget) const {
+    for (QWidget* w = widget; w != nullptr && w != this; w = w->parentWidget()) {
+        if (w->parentWidget() == this && w->property(kControlIdProperty).isValid()) {
+            return w;
         }
     }
-    // The command is sent after the menu has closed, so that a handler may run a dialog.
-    if (QAction* chosen = menu.exec(globalPos)) {
-        m_owner.SendSysCommand(chosen->data().toUInt());
+    return nullptr;
+}
+
+void DialogWindow::OpenContextMenu(QWidget* control, std::optional<QPoint> globalPos) {
+    QPoint where = globalPos.value_or(QPoint());
+    if (!globalPos) {
+        QWidget* from = control != nullptr ? control : this;
+        where = from->mapToGlobal(from->rect().center());
+        if (auto* view = qobject_cast<QAbstractItemView*>(control);
+            view != nullptr && view->currentIndex().isValid()) {
+            where = view->viewport()->mapToGlobal(view->visualRect(view->currentIndex()).center());
+        }
     }
+    if (control != nullptr) {
+        EventArgs args;
+        args.point = {where.x(), where.y()};
+        if (m_owner.Dispatch(DialogEvent::ContextMenu,
+                             control->property(kControlIdProperty).toInt(), args)) {
+            return;
+        }
+    }
+    ShowSystemMenu(where);
 }
 
 // Qt's own accept and reject paths (Escape, for one) become the dialog's commands.
@@ -118,8 +148,7 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
-        QWidget* from = focusWidget() != nullptr ? focusWidget() : this;
-        ShowSystemMenu(from->mapToGlobal(from->rect().center()));
+        OpenContextMenu(ControlOf(focusWidget()), std::nullopt);
         return;
     }
     QDialog::keyPressEvent(event);
@@ -131,6 +160,11 @@ void DialogWindow::closeEvent(QCloseEvent* event) {
     m_owner.EndDialog(IDCANCEL);
 }
 
+// A control that has no menu of its own passes the request on to here.
 void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
-    ShowSystemMenu(event->globalPos());
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        OpenContextMenu(ControlAt(event->pos()), event->globalPos());
+    } else {
+        OpenContextMenu(ControlOf(focusWidget()), std::nullopt);
+    }
 }

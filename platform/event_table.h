@@ -4,6 +4,7 @@
 #include "platform/types.h"
 
 class CDialog;
+class CMenu;
 
 enum class DialogEvent {
     SysCommand,
@@ -14,6 +15,12 @@ enum class DialogEvent {
     Destroy,
     // A command from a shortcut key or a menu other than the window menu.
     Command,
+    // A control's value changed: a slider moved, a box checked, an entry chosen, a frame moved.
+    Changed,
+    // The user asked for a control's menu, by right-click, the Menu key or Shift+F10.
+    ContextMenu,
+    // The window menu is about to show, so that its items can be enabled to suit.
+    InitMenuPopup,
 };
 
 struct NMHDR {
@@ -28,6 +35,9 @@ struct EventArgs {
     NMHDR* header = nullptr;
     LRESULT* result = nullptr;
     HICON icon = nullptr;
+    // Where a menu was asked for, in screen coordinates.
+    CPoint point;
+    CMenu* menu = nullptr;
 };
 
 struct EventEntry {
@@ -83,4 +93,22 @@ template <auto Handler> constexpr EventEntry OnCommandEntry(unsigned command) {
     using D = event_table_detail::DialogOf<Handler>;
     return {DialogEvent::Command, static_cast<int>(command),
             [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
+}
+
+template <auto Handler> constexpr EventEntry OnChangeEntry(int controlId) {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::Changed, controlId,
+            [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
+}
+
+template <auto Handler> constexpr EventEntry OnContextMenuEntry(int controlId) {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::ContextMenu, controlId,
+            [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(a.point); }};
+}
+
+template <auto Handler> constexpr EventEntry OnInitMenuPopupEntry() {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::InitMenuPopup, 0,
+            [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(a.menu); }};
 }

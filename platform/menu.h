@@ -1,10 +1,16 @@
 // A menu as a list of commands; the layer shows it as a popup.
 #pragma once
 
+#include "platform/types.h"
+
 #include <string>
 #include <vector>
 
+class CWnd;
+
 inline constexpr unsigned MF_STRING = 0x0000;
+inline constexpr unsigned MF_ENABLED = 0x0000;
+inline constexpr unsigned MF_GRAYED = 0x0001;
 inline constexpr unsigned MF_SEPARATOR = 0x0800;
 
 // Commands of a window's own menu.
@@ -23,6 +29,23 @@ public:
         return true;
     }
     const std::vector<Item>& Items() const { return m_items; }
+
+    // Enables (MF_ENABLED) or disables (MF_GRAYED) the item of command id; returns whether
+    // there is one.
+    bool EnableMenuItem(unsigned id, unsigned enable) {
+        bool found = false;
+        for (Item& item : m_items) {
+            if ((item.flags & MF_SEPARATOR) == 0 && item.id == id) {
+                item.flags = (item.flags & ~MF_GRAYED) | (enable & MF_GRAYED);
+                found = true;
+            }
+        }
+        return found;
+    }
+
+    // Shows the menu as a popup at a point on the screen, over owner, and returns the command
+    // chosen, or 0. An item shows the shortcut key that the owner dialog gives its command.
+    unsigned TrackPopupMenu(CPoint screenPoint, CWnd* owner) const;
 
 private:
     std::vector<Item> m_items;

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <span>
 
 class CDialog;
@@ -19,13 +20,14 @@ public:
     void Finish(int result) { QDialog::done(result); }
     // Shows the window menu at a global position and sends the chosen command.
     void ShowSystemMenu(const QPoint& globalPos);
-    void SetSystemMenu(const CMenu* menu) { m_menu = menu; }
+    void SetSystemMenu(CMenu* menu) { m_menu = menu; }
     // Gives the focus to the first control in tab order.
     void FocusFirstControl() { focusNextChild(); }
     // The dialog's shortcut keys; the window watches each control's keys for them.
     void SetAccelerators(std::span<const res::Accelerator> accelerators) {
         m_accelerators = accelerators;
     }
+    std::span<const res::Accelerator> Accelerators() const { return m_accelerators; }
     void WatchKeys(QWidget* control) { control->installEventFilter(this); }
 
     void accept() override;
@@ -43,8 +45,15 @@ private:
     QPushButton* DefaultButton() const;
     // Sends the command of the shortcut the key is, where it works; returns whether it did.
     bool RunAccelerator(const QKeyEvent& key);
+    // The control's own menu where its dialog has one, else the window menu; at globalPos, or
+    // for the keyboard at the control's current row or middle.
+    void OpenContextMenu(QWidget* control, std::optional<QPoint> globalPos);
+    // The control of this dialog at a point of the window, or null over the background.
+    QWidget* ControlAt(QPoint pos) const;
+    // The control of this dialog that widget is or lies in, or null.
+    QWidget* ControlOf(QWidget* widget) const;
 
     CDialog& m_owner;
-    const CMenu* m_menu = nullptr;
+    CMenu* m_menu = nullptr;
     std::span<const res::Accelerator> m_accelerators;
 };

@@ -36,25 +36,32 @@ void ConfigureFileDialog(QFileDialog& dialog, FileChooserMode mode, const std::s
         // The file need not exist: opening a missing one is reported by the command itself.
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::AnyFile);
+    } else if (mode == FileChooserMode::Folder) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly, true);
+        return;
     } else {
-        // No question before replacing a file and no extension added to a typed name.
+        // No extension added to a typed name; the command decides on one.
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, mode == FileChooserMode::Save);
         dialog.setDefaultSuffix(QString());
     }
     dialog.setNameFilters(ToQtNameFilters(filter));
 }
 
-std::optional<std::string> QtUiServices::ChooseFile(CWnd* owner, FileChooserMode mode,
-                                                    const std::string& filter) {
+std::optional<FileChoice> QtUiServices::ChooseFileAndFilter(CWnd* owner, FileChooserMode mode,
+                                                            const std::string& filter) {
     QFileDialog dialog(OwnerWidget(owner));
     dialog.setWindowModality(Qt::ApplicationModal);
     ConfigureFileDialog(dialog, mode, filter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return ToStd(dialog.selectedFiles().first());
+    const int filterIndex =
+        static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()));
+    return FileChoice{ToStd(dialog.selectedFiles().first()), std::max(filterIndex, 0)};
 }
 
 void QtUiServices::ShowMessage(CWnd* owner, const std::string& text, const std::string& caption,

@@ -9,8 +9,8 @@ class QFileDialog;
 
 class QtUiServices final : public UiServices {
 public:
-    std::optional<std::string> ChooseFile(CWnd* owner, FileChooserMode mode,
-                                          const std::string& filter) override;
+    std::optional<FileChoice> ChooseFileAndFilter(CWnd* owner, FileChooserMode mode,
+                                                  const std::string& filter) override;
     void ShowMessage(CWnd* owner, const std::string& text, const std::string& caption,
                      MessageIcon icon) override;
     int Ask(CWnd* owner, const Question& question) override;

@@ -23,14 +23,9 @@ protected:
         QTableWidget::mousePressEvent(event);
     }
 
-    // A right-click selects a row and stops there; the Menu key still reaches the window menu.
-    void contextMenuEvent(QContextMenuEvent* event) override {
-        if (event->reason() == QContextMenuEvent::Mouse) {
-            event->accept();
-        } else {
-            event->ignore();
-        }
-    }
+    // The press of a right-click has already selected its row; the menu itself is the
+    // dialog's, which learns of it from this request passing on to the window.
+    void contextMenuEvent(QContextMenuEvent* event) override { event->ignore(); }
 
     // Home and End go to the first and last row, as in any list, not along the one column.
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {

@@ -6,7 +6,8 @@ namespace {
 
 class NullUiServices final : public UiServices {
 public:
-    std::optional<std::string> ChooseFile(CWnd*, FileChooserMode, const std::string&) override {
+    std::optional<FileChoice> ChooseFileAndFilter(CWnd*, FileChooserMode,
+                                                  const std::string&) override {
         return std::nullopt;
     }
     void ShowMessage(CWnd*, const std::string&, const std::string&, MessageIcon) override {}
@@ -18,6 +19,15 @@ UiServices* g_services = &g_nullServices;
 std::string g_appTitle = "SnapfoldEditor";
 
 } // namespace
+
+std::optional<std::string> UiServices::ChooseFile(CWnd* owner, FileChooserMode mode,
+                                                  const std::string& filter) {
+    auto choice = ChooseFileAndFilter(owner, mode, filter);
+    if (!choice) {
+        return std::nullopt;
+    }
+    return std::move(choice->path);
+}
 
 UiServices& GetUiServices() {
     return *g_services;

@@ -8,7 +8,21 @@
 
 class CWnd;
 
-enum class FileChooserMode { Open, Save };
+enum class FileChooserMode {
+    Open,
+    // Saves under the name as typed, replacing a file without a question.
+    Save,
+    // Saves after the chooser's usual question when the name typed is a file that exists.
+    SaveAskingToReplace,
+    // Chooses a folder that exists.
+    Folder,
+};
+
+// A chosen path, with the entry of the chooser's filter that was selected (0 for the first).
+struct FileChoice {
+    std::string path;
+    int filterIndex = 0;
+};
 enum class MessageIcon { None, Warning, Question };
 
 // A question with buttons of its own; the answer is the index of the button chosen.
@@ -27,8 +41,11 @@ public:
     virtual ~UiServices() = default;
     // A null owner means the active window. filter holds "|"-separated pairs of label and
     // pattern, ended by "||".
-    virtual std::optional<std::string> ChooseFile(CWnd* owner, FileChooserMode mode,
-                                                  const std::string& filter) = 0;
+    virtual std::optional<FileChoice> ChooseFileAndFilter(CWnd* owner, FileChooserMode mode,
+                                                          const std::string& filter) = 0;
+    // The path alone, for the commands that offer one kind of file.
+    std::optional<std::string> ChooseFile(CWnd* owner, FileChooserMode mode,
+                                          const std::string& filter);
     virtual void ShowMessage(CWnd* owner, const std::string& text, const std::string& caption,
                              MessageIcon icon) = 0;
     virtual int Ask(CWnd* owner, const Question& question) = 0;

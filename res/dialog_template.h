@@ -14,6 +14,15 @@ enum class ControlKind {
     Edit,
     StaticText,
     StaticIcon,
+    // A horizontal slider over a range of whole numbers.
+    Slider,
+    CheckBox,
+    // A drop-down list to choose one text from.
+    ComboBox,
+    // A grey picture shown by whole pixels: at its own size, or enlarged to fill the control.
+    PictureView,
+    // An image with a frame on it that the user moves and resizes to choose a part.
+    CropView,
 };
 
 struct ControlTemplate {

@@ -24,6 +24,37 @@ constexpr std::array kEditorControls{
     ControlTemplate{IDC_STATIC, StaticText, "Wrenbottle", 147, 178, 39, 8},
 };
 
+// The list's shortcuts work on its selected slot; pasting stays the ID box's own while it has
+// the focus.
+constexpr std::array kEditorAccelerators{
+    Accelerator{"Ctrl+I", IDM_IMPORT_IMAGE, KeyScope::Window},
+    Accelerator{"Ctrl+V", IDM_PASTE_PICTURE, KeyScope::OutsideEdit},
+    Accelerator{"Ctrl+C", IDM_COPY_PICTURE, KeyScope::InList},
+};
+
+// The source with its frame on the left; the result, its tone controls and the buttons on the
+// right. Template order is the tab order, so the frame takes the focus first.
+constexpr std::array kImportImageControls{
+    ControlTemplate{IDC_CROP_VIEW, CropView, "", 7, 7, 170, 193},
+    ControlTemplate{IDC_STATIC, StaticText, "Result", 185, 7, 60, 8},
+    ControlTemplate{IDC_RESULT_ACTUAL, PictureView, "", 185, 17, 34, 32},
+    ControlTemplate{IDC_RESULT_ENLARGED, PictureView, "", 225, 17, 98, 92},
+    ControlTemplate{IDC_STATIC, StaticText, "Brightness", 185, 117, 44, 8},
+    ControlTemplate{IDC_BRIGHTNESS, Slider, "", 230, 115, 70, 12},
+    ControlTemplate{IDC_BRIGHTNESS_VALUE, StaticText, "", 302, 117, 22, 8},
+    ControlTemplate{IDC_STATIC, StaticText, "Contrast", 185, 131, 44, 8},
+    ControlTemplate{IDC_CONTRAST, Slider, "", 230, 129, 70, 12},
+    ControlTemplate{IDC_CONTRAST_VALUE, StaticText, "", 302, 131, 22, 8},
+    ControlTemplate{IDC_STATIC, StaticText, "Gamma", 185, 145, 44, 8},
+    ControlTemplate{IDC_GAMMA, Slider, "", 230, 143, 70, 12},
+    ControlTemplate{IDC_GAMMA_VALUE, StaticText, "", 302, 145, 22, 8},
+    ControlTemplate{IDC_INVERT, CheckBox, "Invert", 185, 157, 80, 10},
+    ControlTemplate{IDC_STATIC, StaticText, "Dithering", 185, 172, 44, 8},
+    ControlTemplate{IDC_DITHERING, ComboBox, "", 230, 170, 93, 13},
+    ControlTemplate{1 /* IDOK */, DefPushButton, "OK", 219, 186, 50, 14},
+    ControlTemplate{2 /* IDCANCEL */, PushButton, "Cancel", 273, 186, 50, 14},
+};
+
 constexpr std::array kAboutControls{
     ControlTemplate{IDC_STATIC, StaticIcon, "", 11, 17, 20, 20, IDR_MAINFRAME},
     ControlTemplate{IDC_STATIC, StaticText, "SnapfoldEditor Version 1.0", 40, 10, 119, 8},
@@ -33,9 +64,11 @@ constexpr std::array kAboutControls{
 
 constexpr std::array kTemplates{
     DialogTemplate{IDD_EDITOR_DIALOG, "Snapfold - Editor       by Wrenbottle", 320, 193, 8,
-                   WindowKind::AppWindow, kEditorControls},
+                   WindowKind::AppWindow, kEditorControls, kEditorAccelerators},
     DialogTemplate{IDD_ABOUTBOX, "About SnapfoldEditor", 235, 55, 8, WindowKind::OwnedDialog,
                    kAboutControls},
+    DialogTemplate{IDD_IMPORT_IMAGE, "Import Image", 330, 207, 8, WindowKind::OwnedDialog,
+                   kImportImageControls},
 };
 
 } // namespace

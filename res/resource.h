@@ -4,6 +4,7 @@
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDS_ABOUTBOX = 101;
 inline constexpr int IDD_EDITOR_DIALOG = 102;
+inline constexpr int IDD_IMPORT_IMAGE = 103;
 inline constexpr int IDR_MAINFRAME = 128;
 inline constexpr int IDI_NO_PICTURE = 131;
 
@@ -17,7 +18,30 @@ inline constexpr int IDC_PREVIEW = 1007;
 inline constexpr int IDC_NEW_PACK = 1008;
 inline constexpr int IDC_REMOVE_CONTACT = 1009;
 
+// The Import Image dialog's controls.
+inline constexpr int IDC_CROP_VIEW = 1101;
+inline constexpr int IDC_RESULT_ACTUAL = 1102;
+inline constexpr int IDC_RESULT_ENLARGED = 1103;
+inline constexpr int IDC_BRIGHTNESS = 1104;
+inline constexpr int IDC_CONTRAST = 1105;
+inline constexpr int IDC_GAMMA = 1106;
+inline constexpr int IDC_INVERT = 1107;
+inline constexpr int IDC_DITHERING = 1108;
+inline constexpr int IDC_BRIGHTNESS_VALUE = 1109;
+inline constexpr int IDC_CONTRAST_VALUE = 1110;
+inline constexpr int IDC_GAMMA_VALUE = 1111;
+
 // Controls that no code addresses share this identifier.
 inline constexpr int IDC_STATIC = -1;
 
 inline constexpr unsigned IDM_ABOUTBOX = 0x10;
+
+// Picture commands, from the list's menu and shortcut keys. They are spaced by 16 because the
+// window menu compares only the upper bits of a command, and "Export All Pictures..." is there
+// too.
+inline constexpr unsigned IDM_IMPORT_IMAGE = 0x200;
+inline constexpr unsigned IDM_PASTE_PICTURE = 0x210;
+inline constexpr unsigned IDM_COPY_PICTURE = 0x220;
+inline constexpr unsigned IDM_EXPORT_PICTURE = 0x230;
+inline constexpr unsigned IDM_EXPORT_ALL = 0x240;
+inline constexpr unsigned IDM_REMOVE_CONTACT = 0x250;

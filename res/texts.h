@@ -17,6 +17,37 @@ inline constexpr std::string_view kBadIdMessage = "ID must be a number from -327
 inline constexpr std::string_view kBitmapSizeMessage = "Bitmap must be 48x50 max 8bpp";
 inline constexpr std::string_view kBitmapUnreadableMessage = "The bitmap file cannot be read!";
 
+inline constexpr std::string_view kImageUnreadableMessage = "The image cannot be read!";
+inline constexpr std::string_view kPicturesExistMessage =
+    "Some pictures already exist in this folder. Replace them?";
+inline constexpr std::string_view kReplaceButton = "Replace";
+inline constexpr std::string_view kSkipButton = "Skip";
+inline constexpr std::string_view kCancelButton = "Cancel";
+// Asked when the name typed was given an extension and the file by that name exists; the same
+// words as the chooser's own question about the name as typed.
+inline constexpr std::string_view kFileExistsQuestion =
+    "%1 already exists.\nDo you want to replace it?";
+inline constexpr std::string_view kYesButton = "Yes";
+inline constexpr std::string_view kNoButton = "No";
+inline constexpr std::string_view kExportPictureCaption = "Export Picture";
+// Patterns that the image readers add at run time, ahead of "All files".
+inline constexpr std::string_view kImagesLabel = "Images";
+inline constexpr std::string_view kAllFilesFilter = "All files (*.*)|*.*||";
+inline constexpr std::string_view kExportFilter =
+    "PNG images (*.png)|*.png|BMP images (*.bmp)|*.bmp||";
+
+// The list's menu and the window menu.
+inline constexpr std::string_view kImportImageItem = "Import Image...";
+inline constexpr std::string_view kPastePictureItem = "Paste Picture";
+inline constexpr std::string_view kCopyPictureItem = "Copy Picture";
+inline constexpr std::string_view kExportPictureItem = "Export Picture...";
+inline constexpr std::string_view kExportAllItem = "Export All Pictures...";
+inline constexpr std::string_view kRemoveContactItem = "Remove Contact";
+
+// The Import Image dialog's dithering choices, in the order of the Dithering values.
+inline constexpr std::string_view kDitheringNames[] = {"None", "Floyd-Steinberg", "Atkinson",
+                                                       "Ordered 4x4"};
+
 inline constexpr std::string_view kContactsHeading = "Contacts";
 inline constexpr std::string_view kEmptySlotText = "000";
 

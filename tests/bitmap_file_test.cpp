@@ -176,7 +176,8 @@ class RecordingUi final : public UiServices {
 public:
     RecordingUi() : m_previous(SetUiServices(this)) {}
     ~RecordingUi() override { SetUiServices(m_previous); }
-    std::optional<std::string> ChooseFile(CWnd*, FileChooserMode, const std::string&) override {
+    std::optional<FileChoice> ChooseFileAndFilter(CWnd*, FileChooserMode,
+                                                  const std::string&) override {
         return std::nullopt;
     }
     void ShowMessage(CWnd*, const std::string& text, const std::string& caption,

@@ -11,8 +11,8 @@
 #include <QTest>
 #include <QTimer>
 
-std::optional<std::string> ScriptedUi::ChooseFile(CWnd*, FileChooserMode mode,
-                                                  const std::string& filter) {
+std::optional<FileChoice> ScriptedUi::ChooseFileAndFilter(CWnd*, FileChooserMode mode,
+                                                          const std::string& filter) {
     choosers.push_back({mode, filter});
     if (m_answers.empty()) {
         return std::nullopt;

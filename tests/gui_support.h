@@ -32,12 +32,15 @@ public:
     ScriptedUi() : m_previous(SetUiServices(this)) {}
     ~ScriptedUi() override { SetUiServices(m_previous); }
 
-    void Answer(std::optional<std::string> path) { m_answers.push_back(std::move(path)); }
+    void Answer(std::optional<std::string> path, int filterIndex = 0) {
+        m_answers.push_back(path ? std::optional<FileChoice>(FileChoice{*path, filterIndex})
+                                 : std::nullopt);
+    }
     // The button the next question is answered with; with none queued, Escape's button.
     void AnswerQuestion(int button) { m_questionAnswers.push_back(button); }
 
-    std::optional<std::string> ChooseFile(CWnd*, FileChooserMode mode,
-                                          const std::string& filter) override;
+    std::optional<FileChoice> ChooseFileAndFilter(CWnd*, FileChooserMode mode,
+                                                  const std::string& filter) override;
     void ShowMessage(CWnd*, const std::string& text, const std::string& caption,
                      MessageIcon icon) override;
     int Ask(CWnd*, const Question& question) override;
@@ -48,7 +51,7 @@ public:
 
 private:
     UiServices* m_previous;
-    std::deque<std::optional<std::string>> m_answers;
+    std::deque<std::optional<FileChoice>> m_answers;
     std::deque<int> m_questionAnswers;
 };
 

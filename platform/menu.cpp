@@ -1,0 +1,52 @@
+#include "platform/menu.h"
+
+#include "platform/qt_dialog_window.h"
+#include "platform/qt_menu.h"
+#include "platform/wnd.h"
+
+#include <QKeySequence>
+#include <QMenu>
+
+namespace {
+QKeySequence KeysOf(unsigned command, std::span<const res::Accelerator> accelerators) {
+    for (const res::Accelerator& accelerator : accelerators) {
+        if (accelerator.command == command) {
+            return QKeySequence::fromString(
+                QString::fromUtf8(accelerator.keys.data(),
+                                  static_cast<qsizetype>(accelerator.keys.size())),
+                QKeySequence::PortableText);
+        }
+    }
+    return {};
+}
+} // namespace
+
+unsigned ExecMenu(const CMenu& menu, QWidget* parent, QPoint globalPos,
+                  std::span<const res::Accelerator> accelerators) {
+    QMenu popup(parent);
+    for (const CMenu::Item& item : menu.Items()) {
+        if ((item.flags & MF_SEPARATOR) != 0) {
+            popup.addSeparator();
+            continue;
+        }
+        QAction* action = popup.addAction(QString::fromStdString(item.text));
+        action->setData(item.id);
+        action->setEnabled((item.flags & MF_GRAYED) == 0);
+        // The key is only shown: the dialog's own key handling runs the command, so the action
+        // must not take the key for itself.
+        action->setShortcut(KeysOf(item.id, accelerators));
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setShortcutVisibleInContextMenu(true);
+    }
+    QAction* chosen = popup.exec(globalPos);
+    return chosen != nullptr ? chosen->data().toUInt() : 0;
+}
+
+unsigned CMenu::TrackPopupMenu(CPoint screenPoint, CWnd* owner) const {
+    QWidget* parent = owner != nullptr ? owner->Widget() : nullptr;
+    std::span<const res::Accelerator> accelerators;
+    if (auto* window = dynamic_cast<DialogWindow*>(parent)) {
+        accelerators = window->Accelerators();
+    }
+    return ExecMenu(*this, parent, QPoint(screenPoint.x, screenPoint.y), accelerators);
+}
