@@ -6,6 +6,7 @@
 #include "platform/list_ctrl.h"
 #include "res/resource.h"
 #include "res/strings.h"
+#include "res/texts.h"
 
 CEditorDlg::CEditorDlg(CWnd* parent)
     : CDialog(IDD_EDITOR_DIALOG, parent), m_hIcon(LoadIconResource(IDR_MAINFRAME)), m_nSelected(0) {
@@ -26,6 +27,14 @@ std::span<const EventEntry> CEditorDlg::GetEventTable() const {
         OnClickedEntry<&CEditorDlg::OnRemoveContact>(IDC_REMOVE_CONTACT),
         OnClickedEntry<&CEditorDlg::OnNewPack>(IDC_NEW_PACK),
         OnDestroyEntry<&CEditorDlg::OnDestroy>(),
+        OnCommandEntry<&CEditorDlg::OnImportImage>(IDM_IMPORT_IMAGE),
+        OnCommandEntry<&CEditorDlg::OnPastePicture>(IDM_PASTE_PICTURE),
+        OnCommandEntry<&CEditorDlg::OnCopyPicture>(IDM_COPY_PICTURE),
+        OnCommandEntry<&CEditorDlg::OnExportPicture>(IDM_EXPORT_PICTURE),
+        OnCommandEntry<&CEditorDlg::OnExportAll>(IDM_EXPORT_ALL),
+        OnCommandEntry<&CEditorDlg::OnRemoveContact>(IDM_REMOVE_CONTACT),
+        OnContextMenuEntry<&CEditorDlg::OnContextMenuList>(IDC_CONTACT_LIST),
+        OnInitMenuPopupEntry<&CEditorDlg::OnInitMenuPopup>(),
     };
     return kEvents;
 }
@@ -39,6 +48,7 @@ bool CEditorDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_nSelected = -1;
     if (CMenu* systemMenu = GetSystemMenu(false)) {
+        systemMenu->AppendMenu(MF_STRING, IDM_EXPORT_ALL, std::string(res::kExportAllItem));
         const auto aboutText = res::LoadString(IDS_ABOUTBOX);
         if (!aboutText.empty()) {
             systemMenu->AppendMenu(MF_SEPARATOR);
@@ -62,6 +72,8 @@ void CEditorDlg::OnSysCommand(unsigned nID, long lParam) {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
         CAboutDlg about(this);
         about.DoModal();
+    } else if ((nID & 0xFFF0) == IDM_EXPORT_ALL) {
+        OnExportAll();
     } else {
         CDialog::OnSysCommand(nID, lParam);
     }

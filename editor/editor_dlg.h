@@ -2,15 +2,19 @@
 // commands that open, save and change the pack.
 #pragma once
 
+#include "pack/pack_image.h"
 #include "platform/bitmap.h"
 #include "platform/dialog.h"
 #include "platform/edit.h"
 #include "platform/image_list.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class CListCtrl;
+class CMenu;
+struct RgbImage;
 
 class CEditorDlg : public CDialog {
 public:
@@ -42,6 +46,24 @@ private:
     void OnRemoveContact();
     void OnNewPack();
     void OnDestroy();
+    void OnImportImage();
+    void OnPastePicture();
+    void OnCopyPicture();
+    void OnExportPicture();
+    void OnExportAll();
+    void OnContextMenuList(CPoint point);
+    void OnInitMenuPopup(CMenu* menu);
+
+    // Decodes the image file and, unless it cannot be read, lets the user frame it for the
+    // selected slot.
+    void ImportImageFile(const std::string& path);
+    // Runs the Import Image dialog on image and stores its result in the selected slot.
+    void RunImportDialog(RgbImage image);
+    // Shows the stored greys of slot as its thumbnail and, when selected, in the preview.
+    void ShowStoredPicture(int slot);
+    bool AnySlotOccupied() const;
+    // The selected slot's identifier, or 0 with no slot selected.
+    ContactId SelectedId() const;
 
     void FillContactList();
     void ClearPack();

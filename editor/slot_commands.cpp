@@ -43,13 +43,17 @@ void CEditorDlg::OnSetPicture() {
     }
     CBitmap loaded;
     if (LoadBitmapFile(*path, loaded) && BitmapToPicture(loaded, GetPicture(g_pack, m_nSelected))) {
-        // Shown as stored: the four greys the slot now holds, not the file's own colours.
-        CClientDC dc(this);
-        auto shown = PictureToBitmap(GetPicture(g_pack, m_nSelected), &dc);
-        m_imageList.Replace(m_nSelected, shown.get(), nullptr);
-        m_pictures[static_cast<std::size_t>(m_nSelected)] = std::move(shown);
+        ShowStoredPicture(m_nSelected);
     }
     Invalidate(true);
+}
+
+void CEditorDlg::ShowStoredPicture(int slot) {
+    // Shown as stored: the four greys the slot now holds, not the source's own colours.
+    CClientDC dc(this);
+    auto shown = PictureToBitmap(GetPicture(g_pack, slot), &dc);
+    m_imageList.Replace(slot, shown.get(), nullptr);
+    m_pictures[static_cast<std::size_t>(slot)] = std::move(shown);
 }
 
 void CEditorDlg::OnRemoveContact() {

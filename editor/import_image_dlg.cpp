@@ -1,0 +1,123 @@
+#include "editor/import_image_dlg.h"
+
+#include "res/resource.h"
+#include "res/texts.h"
+
+#include <cmath>
+#include <cstdio>
+#include <iterator>
+#include <utility>
+
+namespace {
+
+ConvertSettings g_lastSettings = kDefaultConvertSettings;
+
+// The gamma slider moves in hundredths, so that 1.00 sits on a step of its own.
+constexpr int kGammaSteps = 100;
+
+std::string FormatGamma(double gamma) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%.2f", gamma);
+    return text;
+}
+
+} // namespace
+
+CImportImageDlg::CImportImageDlg(RgbImage source, CWnd* parent)
+    : CDialog(IDD_IMPORT_IMAGE, parent), m_preview(std::move(source)) {}
+
+const ConvertSettings& CImportImageDlg::LastSettings() {
+    return g_lastSettings;
+}
+
+void CImportImageDlg::ForgetSettings() {
+    g_lastSettings = kDefaultConvertSettings;
+}
+
+void CImportImageDlg::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_CROP_VIEW, m_cropView);
+    DDX_Control(dx, IDC_RESULT_ACTUAL, m_actualSize);
+    DDX_Control(dx, IDC_RESULT_ENLARGED, m_enlarged);
+    DDX_Control(dx, IDC_BRIGHTNESS, m_brightness);
+    DDX_Control(dx, IDC_CONTRAST, m_contrast);
+    DDX_Control(dx, IDC_GAMMA, m_gamma);
+    DDX_Control(dx, IDC_INVERT, m_invert);
+    DDX_Control(dx, IDC_DITHERING, m_dithering);
+}
+
+bool CImportImageDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_brightness.SetRange(kToneBrightnessMin, kToneBrightnessMax);
+    m_contrast.SetRange(kToneContrastMin, kToneContrastMax);
+    m_gamma.SetRange(static_cast<int>(std::lround(kToneGammaMin * kGammaSteps)),
+                     static_cast<int>(std::lround(kToneGammaMax * kGammaSteps)));
+    for (std::string_view name : res::kDitheringNames) {
+        m_dithering.AddString(std::string(name));
+    }
+    m_actualSize.SetZoom(PictureZoom::Actual);
+    m_enlarged.SetZoom(PictureZoom::Fill);
+    m_cropView.SetImage(m_preview.Source());
+    m_cropView.SetAspect(kConvertWidth, kConvertHeight);
+    m_cropView.SetCrop(m_preview.Crop());
+    ShowSettings(g_lastSettings);
+    m_preview.SetSettings(g_lastSettings);
+    ShowValues(g_lastSettings);
+    ShowResult();
+    m_ready = true;
+    return true;
+}
+
+void CImportImageDlg::OnOK() {
+    g_lastSettings = m_preview.Settings();
+    m_picture = PackLevels(m_preview.Levels());
+    CDialog::OnOK();
+}
+
+void CImportImageDlg::OnCropChanged() {
+    if (m_ready) {
+        m_preview.SetCrop(m_cropView.GetCrop());
+        ShowResult();
+    }
+}
+
+void CImportImageDlg::OnSettingChanged() {
+    if (m_ready) {
+        m_preview.SetSettings(ReadSettings());
+        ShowValues(m_preview.Settings());
+        ShowResult();
+    }
+}
+
+void CImportImageDlg::ShowSettings(const ConvertSettings& settings) {
+    m_brightness.SetPos(settings.tone.brightness);
+    m_contrast.SetPos(settings.tone.contrast);
+    m_gamma.SetPos(static_cast<int>(std::lround(settings.tone.gamma * kGammaSteps)));
+    m_invert.SetCheck(settings.tone.invert ? BST_CHECKED : BST_UNCHECKED);
+    m_dithering.SetCurSel(static_cast<int>(settings.dithering));
+}
+
+ConvertSettings CImportImageDlg::ReadSettings() const {
+    ConvertSettings settings;
+    settings.tone.brightness = m_brightness.GetPos();
+    settings.tone.contrast = m_contrast.GetPos();
+    settings.tone.gamma = static_cast<double>(m_gamma.GetPos()) / kGammaSteps;
+    settings.tone.invert = m_invert.GetCheck() == BST_CHECKED;
+    const int chosen = m_dithering.GetCurSel();
+    const int count = static_cast<int>(std::size(res::kDitheringNames));
+    settings.dithering = chosen >= 0 && chosen < count ? static_cast<Dithering>(chosen)
+                                                       : kDefaultConvertSettings.dithering;
+    return settings;
+}
+
+void CImportImageDlg::ShowValues(const ConvertSettings& settings) {
+    GetDlgItem(IDC_BRIGHTNESS_VALUE)->SetWindowText(std::to_string(settings.tone.brightness));
+    GetDlgItem(IDC_CONTRAST_VALUE)->SetWindowText(std::to_string(settings.tone.contrast));
+    GetDlgItem(IDC_GAMMA_VALUE)->SetWindowText(FormatGamma(settings.tone.gamma));
+}
+
+void CImportImageDlg::ShowResult() {
+    const auto greys = LevelsToGreys(m_preview.Levels());
+    m_actualSize.SetPicture(kConvertWidth, kConvertHeight, greys);
+    m_enlarged.SetPicture(kConvertWidth, kConvertHeight, greys);
+}

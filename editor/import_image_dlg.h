@@ -1,0 +1,54 @@
+// The Import Image dialog: frame a part of any picture, set its tone and dithering, and see the
+// result exactly as the slot will store it.
+#pragma once
+
+#include "editor/import_preview.h"
+#include "platform/button.h"
+#include "platform/combo_box.h"
+#include "platform/crop_view.h"
+#include "platform/dialog.h"
+#include "platform/picture_view.h"
+#include "platform/slider.h"
+
+class CImportImageDlg : public CDialog {
+public:
+    CImportImageDlg(RgbImage source, CWnd* parent);
+
+    // The slot's 600 bytes as the result showed them; meaningful once DoModal returned IDOK.
+    const PackedPicture& GetPicture() const { return m_picture; }
+
+    // The settings the next dialog starts with: those of the last import confirmed with OK
+    // while the program runs, since nothing is kept on disk.
+    static const ConvertSettings& LastSettings();
+    // Back to the defaults, for tests that must not depend on each other.
+    static void ForgetSettings();
+
+    void OnOK() override;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
+    std::span<const EventEntry> GetEventTable() const override;
+
+private:
+    void OnCropChanged();
+    void OnSettingChanged();
+
+    void ShowSettings(const ConvertSettings& settings);
+    ConvertSettings ReadSettings() const;
+    void ShowValues(const ConvertSettings& settings);
+    void ShowResult();
+
+    ImportPreview m_preview;
+    PackedPicture m_picture{};
+    // Controls report changes while the dialog sets them up; those are not the user's.
+    bool m_ready = false;
+    CCropView m_cropView;
+    CPictureView m_actualSize;
+    CPictureView m_enlarged;
+    CSliderCtrl m_brightness;
+    CSliderCtrl m_contrast;
+    CSliderCtrl m_gamma;
+    CButton m_invert;
+    CComboBox m_dithering;
+};

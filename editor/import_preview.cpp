@@ -1,0 +1,26 @@
+#include "editor/import_preview.h"
+
+#include "convert/framing.h"
+
+#include <utility>
+
+ImportPreview::ImportPreview(RgbImage source) : m_source(std::move(source)) {
+    const CropRect centred = LargestCentredCrop(m_source.width, m_source.height);
+    SetCrop({centred.x, centred.y, centred.width, centred.height});
+}
+
+void ImportPreview::SetCrop(const PixelRect& crop) {
+    m_crop = crop;
+    const RgbImage scaled = ScaleArea(m_source, crop, kConvertWidth, kConvertHeight);
+    m_scaled = RgbToGrey(scaled.width, scaled.height, scaled.rgb);
+    Render();
+}
+
+void ImportPreview::SetSettings(const ConvertSettings& settings) {
+    m_settings = settings;
+    Render();
+}
+
+void ImportPreview::Render() {
+    m_levels = ConvertToLevels(m_scaled, m_settings);
+}

@@ -1,0 +1,32 @@
+// What the Import Image dialog shows and stores: the framed part of the source, scaled once,
+// then made into the four levels with the current settings.
+#pragma once
+
+#include "convert/convert.h"
+#include "platform/image_io.h"
+
+class ImportPreview {
+public:
+    // The frame starts as the largest centred 48:50 part of source.
+    explicit ImportPreview(RgbImage source);
+
+    const RgbImage& Source() const { return m_source; }
+    PixelRect Crop() const { return m_crop; }
+    const ConvertSettings& Settings() const { return m_settings; }
+    // The result as levels 0..3, one per pixel of the 48x50 picture.
+    const PictureLevels& Levels() const { return m_levels; }
+
+    // Scales the framed part anew; the slow step, so only a moved frame takes it.
+    void SetCrop(const PixelRect& crop);
+    // Re-renders from the scaled part kept since the frame last moved.
+    void SetSettings(const ConvertSettings& settings);
+
+private:
+    void Render();
+
+    RgbImage m_source;
+    PixelRect m_crop;
+    GreyImage m_scaled;
+    ConvertSettings m_settings = kDefaultConvertSettings;
+    PictureLevels m_levels{};
+};

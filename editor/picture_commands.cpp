@@ -1,0 +1,84 @@
+// Bringing pictures into the selected slot through the Import Image dialog, and copying one
+// out to the clipboard.
+#include "editor/editor_dlg.h"
+
+#include "convert/decode_size.h"
+#include "editor/import_image_dlg.h"
+#include "pack/picture_export.h"
+#include "platform/clipboard.h"
+#include "platform/image_formats.h"
+#include "platform/image_io.h"
+#include "platform/ui_services.h"
+#include "res/texts.h"
+
+#include <algorithm>
+
+namespace {
+// Every format the readers know, then every file.
+std::string ImageFilter() {
+    std::string patterns;
+    for (const std::string& pattern : ReadableImagePatterns()) {
+        patterns += (patterns.empty() ? "" : ";") + pattern;
+    }
+    return std::string(res::kImagesLabel) + "|" + patterns + "|" +
+           std::string(res::kAllFilesFilter);
+}
+} // namespace
+
+ContactId CEditorDlg::SelectedId() const {
+    return HasSelection() ? GetContactId(g_pack, m_nSelected) : ContactId{0};
+}
+
+bool CEditorDlg::AnySlotOccupied() const {
+    for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
+        if (GetContactId(g_pack, slot) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CEditorDlg::OnImportImage() {
+    if (!HasSelection()) {
+        return;
+    }
+    if (const auto path = GetUiServices().ChooseFile(this, FileChooserMode::Open, ImageFilter())) {
+        ImportImageFile(*path);
+    }
+}
+
+void CEditorDlg::ImportImageFile(const std::string& path) {
+    DecodedImage decoded = DecodeImageFile(path, &ReducedDecodeSize<ImageSize>);
+    if (!decoded.image) {
+        ShowWarning(std::string(res::kImageUnreadableMessage) + "\n" + decoded.error);
+        return;
+    }
+    RunImportDialog(std::move(*decoded.image));
+}
+
+void CEditorDlg::RunImportDialog(RgbImage image) {
+    CImportImageDlg dialog(std::move(image), this);
+    if (dialog.DoModal() != IDOK || !HasSelection()) {
+        return;
+    }
+    const PackedPicture& picture = dialog.GetPicture();
+    std::copy(picture.begin(), picture.end(), GetPicture(g_pack, m_nSelected).begin());
+    ShowStoredPicture(m_nSelected);
+    Invalidate(true);
+}
+
+void CEditorDlg::OnPastePicture() {
+    if (!HasSelection()) {
+        return;
+    }
+    if (auto image = GetClipboardImage()) {
+        RunImportDialog(std::move(*image));
+    }
+}
+
+void CEditorDlg::OnCopyPicture() {
+    if (SelectedId() != 0) {
+        SetClipboardGreyImage(PICTURE_WIDTH, PICTURE_HEIGHT,
+                              PictureToGreys(GetPicture(g_pack, m_nSelected)));
+    }
+}
