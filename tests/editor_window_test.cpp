@@ -260,6 +260,8 @@ QStringList* InspectNextMenu(int chooseIndex) {
     return texts;
 }
 
+constexpr int kAboutItem = 3;
+
 // Opens the window menu over the dialog's background and returns its entries.
 QStringList OpenWindowMenu(CEditorDlg& dlg, int chooseIndex) {
     std::unique_ptr<QStringList> texts(InspectNextMenu(chooseIndex));
@@ -270,15 +272,18 @@ QStringList OpenWindowMenu(CEditorDlg& dlg, int chooseIndex) {
     return *texts;
 }
 
-TEST_F(EditorWindow, TheKeyboardOpensTheWindowMenuFromAButtonOrTheList) {
+TEST_F(EditorWindow, TheKeyboardOpensTheWindowMenuFromAButtonAndTheListsMenuFromTheList) {
     RunModal(dlg, [&] {
         ClickButton(dlg, IDC_NEW_PACK);
-        for (int id : {IDC_SAVE_PACK, IDC_CONTACT_LIST}) {
+        const std::pair<int, QString> cases[] = {{IDC_SAVE_PACK, "&Close"},
+                                                 {IDC_CONTACT_LIST, "Import Image..."}};
+        for (const auto& [id, first] : cases) {
             SCOPED_TRACE(id);
             Control(dlg, id)->setFocus();
             std::unique_ptr<QStringList> texts(InspectNextMenu(-1));
             QTest::keyClick(Control(dlg, id), Qt::Key_F10, Qt::ShiftModifier);
-            EXPECT_EQ(texts->size(), 3);
+            ASSERT_FALSE(texts->isEmpty());
+            EXPECT_EQ(texts->first(), first);
         }
     });
 }
@@ -286,11 +291,12 @@ TEST_F(EditorWindow, TheKeyboardOpensTheWindowMenuFromAButtonOrTheList) {
 TEST_F(EditorWindow, WindowMenuEndsWithTheAboutCommandWhichOpensTheAboutBox) {
     RunModal(dlg, [&] {
         const QStringList entries = OpenWindowMenu(dlg, -1);
-        ASSERT_EQ(entries, (QStringList{"&Close", "-", "&About SnapfoldEditor..."}));
+        ASSERT_EQ(entries, (QStringList{"&Close", "Export All Pictures...", "-",
+                                        "&About SnapfoldEditor..."}));
 
         QStringList aboutTexts;
         bool wasModal = false;
-        const bool shown = WithNextModal([&] { OpenWindowMenu(dlg, 2); },
+        const bool shown = WithNextModal([&] { OpenWindowMenu(dlg, kAboutItem); },
                                          [&](QWidget* about) {
                                              wasModal = about->isModal();
                                              aboutTexts << about->windowTitle();
@@ -311,7 +317,7 @@ TEST_F(EditorWindow, AboutBoxClosesWithEnterAndWithEscape) {
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         RunModal(dlg, [&] {
             bool closed = false;
-            WithNextModal([&] { OpenWindowMenu(dlg, 2); },
+            WithNextModal([&] { OpenWindowMenu(dlg, kAboutItem); },
                           [&](QWidget* about) {
                               QTest::keyClick(about, key);
                               closed = !about->isVisible();

@@ -1,0 +1,243 @@
+#include "convert/dither.h"
+#include "editor/editor_dlg.h"
+#include "editor/import_image_dlg.h"
+#include "pack/picture_export.h"
+#include "res/resource.h"
+#include "tests/gui_support.h"
+#include "tests/test_files.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+// An image of 48k x 50k pixels made of k x k blocks, each one display grey: the grey of block
+// (x, y) is that of level (x + 2y) % 4.
+QImage BlockImage(int k) {
+    QImage image(48 * k, 50 * k, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = kDisplayGreys[static_cast<std::size_t>((x / k + 2 * (y / k)) % 4)];
+            image.setPixel(x, y, qRgb(grey, grey, grey));
+        }
+    }
+    return image;
+}
+
+std::array<std::uint8_t, PICTURE_PIXELS> BlockGreys(bool inverted) {
+    std::array<std::uint8_t, PICTURE_PIXELS> greys{};
+    for (int y = 0; y < PICTURE_HEIGHT; ++y) {
+        for (int x = 0; x < PICTURE_WIDTH; ++x) {
+            const int level = (x + 2 * y) % 4;
+            greys[static_cast<std::size_t>(y * PICTURE_WIDTH + x)] =
+                kDisplayGreys[static_cast<std::size_t>(inverted ? 3 - level : level)];
+        }
+    }
+    return greys;
+}
+
+std::array<std::uint8_t, PICTURE_PIXELS> SlotGreys(int slot) {
+    return PictureToGreys(GetPicture(std::as_const(g_pack), slot));
+}
+
+// The 48x50 picture a picture view shows at one screen pixel per pixel, read off the screen.
+std::array<std::uint8_t, PICTURE_PIXELS> ShownGreys(QWidget* view) {
+    const QImage shot = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const int left = (shot.width() - PICTURE_WIDTH) / 2;
+    const int top = (shot.height() - PICTURE_HEIGHT) / 2;
+    std::array<std::uint8_t, PICTURE_PIXELS> greys{};
+    for (int y = 0; y < PICTURE_HEIGHT; ++y) {
+        for (int x = 0; x < PICTURE_WIDTH; ++x) {
+            greys[static_cast<std::size_t>(y * PICTURE_WIDTH + x)] =
+                static_cast<std::uint8_t>(qRed(shot.pixel(left + x, top + y)));
+        }
+    }
+    return greys;
+}
+
+QWidget* DialogControl(QWidget* dialog, int id) {
+    for (QWidget* child : dialog->findChildren<QWidget*>()) {
+        if (child->property("controlId").toInt() == id) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+void Click(QWidget* dialog, int id) {
+    QWidget* control = DialogControl(dialog, id);
+    ASSERT_NE(control, nullptr) << "no control " << id;
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+}
+
+class ImportImage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearPackImage(g_pack);
+        CImportImageDlg::ForgetSettings();
+    }
+
+    std::string SaveImage(const QImage& image, const std::string& name) {
+        const std::string path = dir.File(name);
+        EXPECT_TRUE(image.save(QString::fromStdString(path)));
+        return path;
+    }
+
+    // Asks to import path into the selected slot with Ctrl+I, and runs inspect in the Import
+    // Image dialog; returns whether the dialog appeared.
+    bool ImportWithKeys(const std::string& path, const std::function<void(QWidget*)>& inspect) {
+        ui.Answer(path);
+        QWidget* list = Control(dlg, IDC_CONTACT_LIST);
+        list->setFocus();
+        return WithNextModal([&] { QTest::keyClick(list, Qt::Key_I, Qt::ControlModifier); },
+                             inspect);
+    }
+
+    TempDir dir;
+    ScriptedUi ui;
+    CEditorDlg dlg;
+};
+
+TEST_F(ImportImage, OkStoresTheGreysTheResultShowedAndLeavesTheIdentifier) {
+    RunModal(dlg, [&] {
+        ClickButton(dlg, IDC_NEW_PACK);
+        ClickListRow(dlg, 4);
+        const std::string path = SaveImage(BlockImage(3), "blocks.png");
+        std::array<std::uint8_t, PICTURE_PIXELS> shown{};
+        QString title;
+        ASSERT_TRUE(ImportWithKeys(path, [&](QWidget* importDialog) {
+            title = importDialog->windowTitle();
+            shown = ShownGreys(DialogControl(importDialog, IDC_RESULT_ACTUAL));
+            QTest::keyClick(importDialog, Qt::Key_Return);
+        }));
+        EXPECT_EQ(title, "Import Image");
+        EXPECT_EQ(shown, BlockGreys(false));
+        EXPECT_EQ(SlotGreys(4), BlockGreys(false));
+        EXPECT_EQ(GetContactId(g_pack, 4), 0);
+        EXPECT_TRUE(ui.messages.empty());
+        ASSERT_EQ(ui.choosers.size(), 1u);
+        EXPECT_NE(ui.choosers[0].filter.find("*.png"), std::string::npos);
+        EXPECT_NE(ui.choosers[0].filter.find("*.jpg"), std::string::npos);
+    });
+}
+
+TEST_F(ImportImage, CancelAndEscapeChangeNothing) {
+    for (const bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Escape" : "Cancel");
+        ClearPackImage(g_pack);
+        RunModal(dlg, [&] {
+            ClickButton(dlg, IDC_NEW_PACK);
+            ClickListRow(dlg, 0);
+            bool closed = false;
+            ASSERT_TRUE(ImportWithKeys(SaveImage(BlockImage(1), "b.png"), [&](QWidget* d) {
+                if (escape) {
+                    QTest::keyClick(d, Qt::Key_Escape);
+                } else {
+                    Click(d, IDCANCEL);
+                }
+                closed = !d->isVisible();
+            }));
+            EXPECT_TRUE(closed);
+            EXPECT_TRUE(std::all_of(g_pack.begin(), g_pack.end(), [](auto b) { return b == 0; }));
+        });
+    }
+}
+
+TEST_F(ImportImage, AnUnreadableFileGivesOneWarningAndNoDialog) {
+    WriteWholeFile(dir.File("cut.png"), {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0});
+    WriteWholeFile(dir.File("notes.png"), {'h', 'e', 'l', 'l', 'o'});
+    WriteWholeFile(dir.File("empty.jpg"), {});
+    std::filesystem::create_directory(dir.File("folder.png"));
+    for (const char* name : {"cut.png", "notes.png", "empty.jpg", "folder.png", "missing.gif"}) {
+        SCOPED_TRACE(name);
+        ui.messages.clear();
+        RunModal(dlg, [&] {
+            ClickButton(dlg, IDC_NEW_PACK);
+            ClickListRow(dlg, 2);
+            EXPECT_FALSE(ImportWithKeys(dir.File(name), [](QWidget* d) { d->close(); }));
+        });
+        ASSERT_EQ(ui.messages.size(), 1u);
+        const std::string prefix = "The image cannot be read!\n";
+        EXPECT_EQ(ui.messages[0].text.substr(0, prefix.size()), prefix);
+        EXPECT_GT(ui.messages[0].text.size(), prefix.size()) << "no reason given";
+        EXPECT_EQ(ui.messages[0].caption, GetAppTitle());
+        EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
+        EXPECT_TRUE(std::all_of(g_pack.begin(), g_pack.end(), [](auto b) { return b == 0; }));
+    }
+}
+
+TEST_F(ImportImage, ControlsChangeTheResultAndKeepTheirSettingsForTheNextImport) {
+    RunModal(dlg, [&] {
+        ClickButton(dlg, IDC_NEW_PACK);
+        ClickListRow(dlg, 1);
+        const std::string path = SaveImage(BlockImage(2), "blocks.png");
+        QStringList names;
+        QString chosen;
+        ASSERT_TRUE(ImportWithKeys(path, [&](QWidget* d) {
+            auto* combo = qobject_cast<QComboBox*>(DialogControl(d, IDC_DITHERING));
+            for (int i = 0; i < combo->count(); ++i) {
+                names << combo->itemText(i);
+            }
+            chosen = combo->currentText();
+            combo->setCurrentIndex(0);
+            QWidget* invert = DialogControl(d, IDC_INVERT);
+            QTest::mouseClick(invert, Qt::LeftButton, {}, QPoint(6, invert->height() / 2));
+            EXPECT_EQ(ShownGreys(DialogControl(d, IDC_RESULT_ACTUAL)), BlockGreys(true));
+            Click(d, IDOK);
+        }));
+        EXPECT_EQ(names, (QStringList{"None", "Floyd-Steinberg", "Atkinson", "Ordered 4x4"}));
+        EXPECT_EQ(chosen, "Floyd-Steinberg");
+        EXPECT_EQ(SlotGreys(1), BlockGreys(true));
+
+        bool inverted = false;
+        ASSERT_TRUE(ImportWithKeys(path, [&](QWidget* d) {
+            inverted = qobject_cast<QCheckBox*>(DialogControl(d, IDC_INVERT))->isChecked();
+            chosen = qobject_cast<QComboBox*>(DialogControl(d, IDC_DITHERING))->currentText();
+            d->close();
+        }));
+        EXPECT_TRUE(inverted);
+        EXPECT_EQ(chosen, "None");
+    });
+}
+
+TEST_F(ImportImage, DraggingTheFrameChoosesThePartThatIsImported) {
+    // Black on the left half, white on the right: the centred frame holds both, the frame
+    // dragged to the left edge only black.
+    QImage halves(200, 100, QImage::Format_RGB32);
+    halves.fill(Qt::white);
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            halves.setPixel(x, y, qRgb(0, 0, 0));
+        }
+    }
+    RunModal(dlg, [&] {
+        ClickButton(dlg, IDC_NEW_PACK);
+        ClickListRow(dlg, 0);
+        bool mixedBefore = false;
+        ASSERT_TRUE(ImportWithKeys(SaveImage(halves, "halves.png"), [&](QWidget* d) {
+            QWidget* crop = DialogControl(d, IDC_CROP_VIEW);
+            const auto before = ShownGreys(DialogControl(d, IDC_RESULT_ACTUAL));
+            mixedBefore = before.front() == 0 && before.back() == 255;
+            const QPoint middle = crop->rect().center();
+            QTest::mousePress(crop, Qt::LeftButton, {}, middle);
+            QTest::mouseMove(crop, middle - QPoint(crop->width() / 2, 0));
+            QTest::mouseRelease(crop, Qt::LeftButton, {}, middle - QPoint(crop->width() / 2, 0));
+            Click(d, IDOK);
+        }));
+        EXPECT_TRUE(mixedBefore);
+        const auto stored = SlotGreys(0);
+        EXPECT_TRUE(std::all_of(stored.begin(), stored.end(), [](auto g) { return g == 0; }));
+    });
+}
+
+} // namespace
