@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -102,4 +103,42 @@ void ShowPackThroughOpen(const CDialog& dialog, ScriptedUi& ui, const PackImage&
 QImage Grab(const CDialog& dialog) {
     QImage image = dialog.Widget()->grab().toImage();
     return image.convertToFormat(QImage::Format_RGB32);
+}
+
+void WithNextPopup(const std::function<void(QMenu*)>& inspect) {
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            inspect(menu);
+        }
+    });
+    poll->start();
+    // A menu that never appears must not leave the poll running into the next test.
+    QTimer::singleShot(2000, poll, [poll] { poll->deleteLater(); });
+}
+
+void ChooseFromMenu(QMenu* menu, const QString& text) {
+    for (QAction* a : menu->actions()) {
+        if (!a->isSeparator() && a->text() == text) {
+            menu->setActiveAction(a);
+            QTest::keyClick(menu, Qt::Key_Return);
+            return;
+        }
+    }
+    menu->close();
+}
+
+void RightClickListRow(const CDialog& dialog, int row) {
+    auto* list = ControlAs<QTableWidget>(dialog, IDC_CONTACT_LIST);
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(list->item(row, 0), nullptr) << "no row " << row;
+    list->scrollToItem(list->item(row, 0));
+    const QPoint at = list->visualItemRect(list->item(row, 0)).center();
+    QTest::mousePress(list->viewport(), Qt::RightButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, at);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &event);
 }

@@ -7,6 +7,7 @@
 #include "platform/ui_services.h"
 
 #include <QImage>
+#include <QMenu>
 #include <QWidget>
 
 #include <deque>
@@ -68,6 +69,14 @@ QWidget* Control(const CDialog& dialog, int id);
 template <class T> T* ControlAs(const CDialog& dialog, int id) {
     return qobject_cast<T*>(Control(dialog, id));
 }
+
+// Calls inspect with the next popup menu once it is up; inspect must close it or choose from it.
+void WithNextPopup(const std::function<void(QMenu*)>& inspect);
+// Chooses the entry with text from menu, or closes the menu when there is none.
+void ChooseFromMenu(QMenu* menu, const QString& text);
+// Presses and releases the right button on row of the dialog's contact list, as a user does,
+// then asks for the menu as the window system does after such a click.
+void RightClickListRow(const CDialog& dialog, int row);
 
 // Clicks a push button of the dialog through the mouse.
 void ClickButton(const CDialog& dialog, int id);

@@ -6,13 +6,11 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -32,21 +30,6 @@ struct MenuEntry {
     }
 };
 
-// Calls inspect with the next popup menu once it is up; inspect must close it or choose from it.
-void WithNextPopup(const std::function<void(QMenu*)>& inspect) {
-    auto* poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            inspect(menu);
-        }
-    });
-    poll->start();
-    QTimer::singleShot(2000, poll, [poll] { poll->deleteLater(); });
-}
-
 std::vector<MenuEntry> Entries(QMenu* menu) {
     std::vector<MenuEntry> entries;
     for (QAction* a : menu->actions()) {
@@ -55,18 +38,6 @@ std::vector<MenuEntry> Entries(QMenu* menu) {
                               : MenuEntry{a->text(), a->isEnabled(), a->shortcut().toString()});
     }
     return entries;
-}
-
-// Chooses the entry with text, or closes the menu when there is none.
-void Choose(QMenu* menu, const QString& text) {
-    for (QAction* a : menu->actions()) {
-        if (!a->isSeparator() && a->text() == text) {
-            menu->setActiveAction(a);
-            QTest::keyClick(menu, Qt::Key_Return);
-            return;
-        }
-    }
-    menu->close();
 }
 
 class PictureMenu : public ::testing::Test {
@@ -82,18 +53,12 @@ protected:
     // Presses the right button on row, as a user does, and returns what the menu then held,
     // choosing the entry named choose, if any.
     std::vector<MenuEntry> RightClickRow(int row, const QString& choose = {}) {
-        QTableWidget* list = List();
-        list->scrollToItem(list->item(row, 0));
-        const QPoint at = list->visualItemRect(list->item(row, 0)).center();
-        QTest::mousePress(list->viewport(), Qt::RightButton, {}, at);
-        QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, at);
         std::vector<MenuEntry> entries;
         WithNextPopup([&](QMenu* menu) {
             entries = Entries(menu);
-            Choose(menu, choose);
+            ChooseFromMenu(menu, choose);
         });
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(list->viewport(), &event);
+        RightClickListRow(dlg, row);
         return entries;
     }
 
@@ -158,6 +123,28 @@ TEST_F(PictureMenu, HoldsTheCommandsInOrderEnabledAsTheSlotAndClipboardAllow) {
                 {"Remove Contact", on[5], ""},
             };
             EXPECT_EQ(entries, expected);
+        });
+    }
+}
+
+TEST_F(PictureMenu, TheWindowMenuOffersExportAllOnlyWithAnOccupiedSlot) {
+    const std::pair<PackImage, bool> cases[] = {{PackWithIds({}), false},
+                                                {PackWithIds({{24, 1}}), true}};
+    for (const auto& [pack, enabled] : cases) {
+        SCOPED_TRACE(enabled);
+        // A dialog of its own each time, as the window menu grows with every run of a dialog.
+        CEditorDlg dlg;
+        RunModal(dlg, [&] {
+            ShowPackThroughOpen(dlg, ui, pack);
+            std::vector<MenuEntry> entries;
+            WithNextPopup([&](QMenu* menu) {
+                entries = Entries(menu);
+                menu->close();
+            });
+            Control(dlg, IDC_SAVE_PACK)->setFocus();
+            QTest::keyClick(Control(dlg, IDC_SAVE_PACK), Qt::Key_F10, Qt::ShiftModifier);
+            ASSERT_EQ(entries.size(), 4u);
+            EXPECT_EQ(entries[1], (MenuEntry{"Export All Pictures...", enabled, ""}));
         });
     }
 }
