@@ -71,8 +71,12 @@ void CEditorDlg::ClearPack() {
 }
 
 void CEditorDlg::OnNewPack() {
+    if (!ConfirmDiscard()) {
+        return;
+    }
     ClearPack();
     FillContactList();
+    ForgetHistory(g_pack);
     // The preview of the slot selected before must not linger.
     Invalidate(true);
 }

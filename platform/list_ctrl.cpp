@@ -158,3 +158,47 @@ void CListCtrl::ShowImage(int row) {
                       ? icons[static_cast<std::size_t>(index)]
                       : QIcon());
 }
+
+std::string CListCtrl::GetItemText(int row, int column) const {
+    QTableWidgetItem* item = column == 0 ? ItemAt(*this, row) : nullptr;
+    return item != nullptr ? ToStd(item->text()) : std::string();
+}
+
+bool CListCtrl::SetItemBold(int row, bool bold) {
+    QTableWidgetItem* item = ItemAt(*this, row);
+    if (item == nullptr) {
+        return false;
+    }
+    QFont font = Table(*this)->font();
+    font.setBold(bold);
+    item->setFont(font);
+    return true;
+}
+
+bool CListCtrl::IsItemBold(int row) const {
+    QTableWidgetItem* item = ItemAt(*this, row);
+    return item != nullptr && item->font().bold();
+}
+
+void CListCtrl::SelectRow(int row) {
+    QTableWidgetItem* item = ItemAt(*this, row);
+    if (item == nullptr) {
+        return;
+    }
+    QTableWidget* table = Table(*this);
+    {
+        const QSignalBlocker blocker(table->selectionModel());
+        table->selectionModel()->setCurrentIndex(table->model()->index(row, 0),
+                                                 QItemSelectionModel::ClearAndSelect |
+                                                     QItemSelectionModel::Rows);
+    }
+    table->scrollToItem(item);
+    table->viewport()->update();
+}
+
+int CListCtrl::HitTest(CPoint point) const {
+    QTableWidget* table = Table(*this);
+    const QModelIndex index =
+        table->indexAt(table->viewport()->mapFrom(table, QPoint(point.x, point.y)));
+    return index.isValid() ? index.row() : -1;
+}

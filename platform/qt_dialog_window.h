@@ -10,6 +10,7 @@
 class CDialog;
 class CMenu;
 class QPushButton;
+class QMimeData;
 
 class DialogWindow final : public QDialog {
 public:
@@ -38,11 +39,20 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QPushButton* DefaultButton() const;
     // Sends the command of the shortcut the key is, where it works; returns whether it did.
     bool RunAccelerator(const QKeyEvent& key);
+    // Whether the dialog takes a drag of these files; only a dialog with a drop handler does.
+    bool TakesFiles(const QMimeData* data) const;
+    // Gives dropped files at a point in the window's coordinates to the dialog.
+    void DropFiles(const QMimeData* data, const QPoint& point);
+    // An edit box takes dragged text itself; dragged files go to the dialog instead.
+    bool FilterFileDrag(QWidget* control, QEvent* event);
 
     CDialog& m_owner;
     const CMenu* m_menu = nullptr;

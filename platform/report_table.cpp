@@ -71,8 +71,11 @@ public:
         const bool selected = (option.state & QStyle::State_Selected) != 0;
         painter->setPen(
             option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        const QString text = option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight,
-                                                           textRect.width());
+        // A row may carry a font of its own (bold marks a changed slot).
+        painter->setFont(background.font);
+        const QString text =
+            QFontMetrics(background.font)
+                .elidedText(index.data().toString(), Qt::ElideRight, textRect.width());
         painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, text);
     }
 

@@ -24,6 +24,19 @@ constexpr std::array kEditorControls{
     ControlTemplate{IDC_STATIC, StaticText, "Wrenbottle", 147, 178, 39, 8},
 };
 
+// Undo and redo leave the ID box its own Ctrl+Z; Delete removes a contact only from the list.
+constexpr std::array kEditorAccelerators{
+    Accelerator{"Ctrl+N", IDM_NEW_PACK, KeyScope::Window},
+    Accelerator{"Ctrl+O", IDM_OPEN_PACK, KeyScope::Window},
+    Accelerator{"Ctrl+S", IDM_SAVE_PACK, KeyScope::Window},
+    Accelerator{"Del", IDM_REMOVE_CONTACT, KeyScope::InList},
+    Accelerator{"F2", IDM_EDIT_ID, KeyScope::Window},
+    Accelerator{"Ctrl+Q", IDM_CLOSE, KeyScope::Window},
+    Accelerator{"Ctrl+Z", IDM_UNDO, KeyScope::OutsideEdit},
+    Accelerator{"Ctrl+Shift+Z", IDM_REDO, KeyScope::OutsideEdit},
+    Accelerator{"Ctrl+Y", IDM_REDO, KeyScope::OutsideEdit},
+};
+
 constexpr std::array kAboutControls{
     ControlTemplate{IDC_STATIC, StaticIcon, "", 11, 17, 20, 20, IDR_MAINFRAME},
     ControlTemplate{IDC_STATIC, StaticText, "SnapfoldEditor Version 1.0", 40, 10, 119, 8},
@@ -33,7 +46,7 @@ constexpr std::array kAboutControls{
 
 constexpr std::array kTemplates{
     DialogTemplate{IDD_EDITOR_DIALOG, "Snapfold - Editor       by Wrenbottle", 320, 193, 8,
-                   WindowKind::AppWindow, kEditorControls},
+                   WindowKind::AppWindow, kEditorControls, kEditorAccelerators},
     DialogTemplate{IDD_ABOUTBOX, "About SnapfoldEditor", 235, 55, 8, WindowKind::OwnedDialog,
                    kAboutControls},
 };

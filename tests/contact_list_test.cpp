@@ -43,6 +43,7 @@ void FillStripes(PackImage& pack, int slot) {
 TEST_F(ContactList, NewShowsTwentyFiveEmptySlotsUnderOneCentredColumn) {
     RunModal(dlg, [&] {
         g_pack.fill(0x77);
+        ui.AnswerQuestion(1); // Discard what was changed behind the editor's back.
         ClickButton(dlg, IDC_NEW_PACK);
         QTableWidget* list = List();
         ASSERT_EQ(list->columnCount(), 1);

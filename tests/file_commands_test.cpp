@@ -54,6 +54,7 @@ protected:
 TEST_F(FileCommands, BothChoosersUseThePackFilterAndCancelDoesNothing) {
     RunModal(dlg, [&] {
         g_pack[7] = 9;
+        ui.AnswerQuestion(1); // Discard the change, so that the chooser comes up.
         ClickButton(dlg, IDC_OPEN_PACK);
         ClickButton(dlg, IDC_SAVE_PACK);
         ASSERT_EQ(ui.choosers.size(), 2u);
@@ -123,6 +124,7 @@ TEST_F(FileCommands, APathThatCannotBeOpenedIsReportedAndChangesNothing) {
         for (const std::string& path : cases) {
             SCOPED_TRACE(path);
             ui.messages.clear();
+            ui.AnswerQuestion(1); // Discard the identifier set behind the editor's back.
             Open(path);
             ASSERT_EQ(ui.messages.size(), 1u);
             EXPECT_EQ(ui.messages[0].text, "The file cannot be opened!");
