@@ -52,6 +52,8 @@ void CEditorDlg::DoDataExchange(CDataExchange* dx) {
 bool CEditorDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_nSelected = -1;
+    // Whatever the pack holds when the editor starts counts as saved.
+    ForgetHistory(g_pack);
     if (CMenu* systemMenu = GetSystemMenu(false)) {
         const auto aboutText = res::LoadString(IDS_ABOUTBOX);
         if (!aboutText.empty()) {

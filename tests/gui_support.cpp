@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -88,6 +89,14 @@ void ClickListRow(const CDialog& dialog, int row) {
     list->scrollToItem(list->item(row, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(row, 0)).center());
+}
+
+void SetIdOfRow(const CDialog& dialog, int row, const QString& text) {
+    ClickListRow(dialog, row);
+    auto* idBox = ControlAs<QLineEdit>(dialog, IDC_ID_EDIT);
+    ASSERT_NE(idBox, nullptr);
+    idBox->setText(text);
+    ClickButton(dialog, IDC_SET_ID);
 }
 
 void ShowPackThroughOpen(const CDialog& dialog, ScriptedUi& ui, const PackImage& pack) {

@@ -70,6 +70,8 @@ template <class T> T* ControlAs(const CDialog& dialog, int id) {
 void ClickButton(const CDialog& dialog, int id);
 // Scrolls row into view in the dialog's contact list and clicks it.
 void ClickListRow(const CDialog& dialog, int row);
+// Selects row and gives it the identifier text through the ID box and "Set new ID".
+void SetIdOfRow(const CDialog& dialog, int row, const QString& text);
 // Shows pack through the dialog's own Open command, the scripted chooser answering with a file
 // that holds it. The file lives in a folder of its own, since tests run in parallel processes.
 void ShowPackThroughOpen(const CDialog& dialog, ScriptedUi& ui, const PackImage& pack);
