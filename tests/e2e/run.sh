@@ -334,3 +334,31 @@ editor_alive || fail "the editor ended after saving"
 if dialog_window >/dev/null; then
     fail "a dialog is left open after saving"
 fi
+
+# The question about unsaved changes: Cancel keeps the editor, Discard lets Ctrl+Q end it.
+editor_ended() { ! editor_alive; }
+ask_to_quit() {
+    type_into_editor xdotool key ctrl+q
+    wait_until "question about unsaved changes after Ctrl+Q" dialog_window >/dev/null
+    wait_until "keyboard focus in the question" has_focus "$(dialog_window)"
+    sleep 0.3
+}
+say "changing slot $TYPED_SLOT again, then Ctrl+Q and Cancel"
+click_row "$TYPED_SLOT"
+click_control "${ID_EDIT[@]}"
+type_into_editor xdotool key ctrl+a
+type_into_editor xdotool type --delay 5 -- "77"
+type_into_editor xdotool key Return
+ask_to_quit
+xdotool key Escape
+wait_until "closing of the question" no_dialog
+sleep 1
+editor_alive || fail "the editor ended although the question was cancelled"
+say "Ctrl+Q again and Discard"
+ask_to_quit
+# The buttons are Save (focused, the default), Discard and Cancel, in that order.
+xdotool key Tab space
+poll "$WAIT_SECONDS" editor_ended || fail "the editor still runs after Discard"
+wait "$editor_pid" 2>/dev/null || true
+editor_pid=
+say "the editor ended through the question"
