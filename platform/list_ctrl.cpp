@@ -169,15 +169,15 @@ bool CListCtrl::SetItemBold(int row, bool bold) {
     if (item == nullptr) {
         return false;
     }
-    QFont font = Table(*this)->font();
-    font.setBold(bold);
-    item->setFont(font);
+    if (bold) {
+        QFont font = Table(*this)->font();
+        font.setBold(true);
+        item->setFont(font);
+    } else {
+        // Without a font of its own the row follows the list's.
+        item->setData(Qt::FontRole, QVariant());
+    }
     return true;
-}
-
-bool CListCtrl::IsItemBold(int row) const {
-    QTableWidgetItem* item = ItemAt(*this, row);
-    return item != nullptr && item->font().bold();
 }
 
 void CListCtrl::SelectRow(int row) {

@@ -36,7 +36,6 @@ public:
     std::string GetItemText(int row, int column) const;
     // Shows the row's text in bold, or not; the text itself stays.
     bool SetItemBold(int row, bool bold);
-    bool IsItemBold(int row) const;
     // Highlights the row and scrolls it into view, without reporting a click to the dialog.
     void SelectRow(int row);
     // The row at a point in the list's client coordinates, or -1.

@@ -35,6 +35,14 @@ public:
     void Answer(std::optional<std::string> path) { m_answers.push_back(std::move(path)); }
     // The button the next question is answered with; with none queued, Escape's button.
     void AnswerQuestion(int button) { m_questionAnswers.push_back(button); }
+    // Forgets the answers not used yet and what was recorded, so that a table's rows start alike.
+    void Reset() {
+        m_answers.clear();
+        m_questionAnswers.clear();
+        messages.clear();
+        choosers.clear();
+        questions.clear();
+    }
 
     std::optional<std::string> ChooseFile(CWnd*, FileChooserMode mode,
                                           const std::string& filter) override;

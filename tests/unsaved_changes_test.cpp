@@ -17,171 +17,174 @@ namespace {
 
 enum Button { kSave, kDiscard, kCancel };
 
-// Public, so that the tables of steps below can drive the fixture.
 class UnsavedChanges : public ::testing::Test {
-public:
+protected:
     void SetUp() override {
         ClearPackImage(g_pack);
         PackImage pack{};
-        SetContactId(pack, 0, 42);
+        SetContactId(pack, 2, 7);
+        std::fill(GetPicture(pack, 2).begin(), GetPicture(pack, 2).end(), 0xE4);
         WriteWholeFile(packPath, {pack.begin(), pack.end()});
-        WriteWholeFile(shortPath, std::vector<std::uint8_t>(100, 1));
-        SetContactId(pack, 0, 43);
-        WriteWholeFile(otherPath, {pack.begin(), pack.end()});
+        WriteWholeFile(dir.File("short.bin"), {1, 2, 3});
+        QImage bands(PICTURE_WIDTH, PICTURE_HEIGHT, QImage::Format_Indexed8);
+        bands.setColorTable({qRgb(0, 0, 0), qRgb(85, 85, 85), qRgb(255, 255, 255)});
+        for (int x = 0; x < PICTURE_WIDTH; ++x) {
+            for (int y = 0; y < PICTURE_HEIGHT; ++y) {
+                bands.setPixel(x, y, static_cast<uint>(x / 16));
+            }
+        }
+        ASSERT_TRUE(bands.save(QString::fromStdString(dir.File("bands.bmp")), "BMP"));
     }
     QTableWidget* List() const { return ControlAs<QTableWidget>(dlg, IDC_CONTACT_LIST); }
-    void Open(const std::string& path) {
-        ui.Answer(path);
-        ClickButton(dlg, IDC_OPEN_PACK);
-    }
-    void Key(int id, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QLineEdit* IdBox() const { return ControlAs<QLineEdit>(dlg, IDC_ID_EDIT); }
+    void Key(int id, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
         Control(dlg, id)->setFocus();
         QTest::keyClick(Control(dlg, id), key, modifiers);
+    }
+    void Click(int button, std::optional<std::string> chosen = std::nullopt) {
+        ui.Answer(std::move(chosen));
+        ClickButton(dlg, button);
+    }
+    // One user step per letter, so that a table row reads as what the user did.
+    void Do(char step) {
+        switch (step) {
+        case 'n':
+            return ClickButton(dlg, IDC_NEW_PACK);
+        case 'o':
+            return Click(IDC_OPEN_PACK, packPath);
+        case 'h':
+            return Click(IDC_OPEN_PACK, dir.File("short.bin"));
+        case 'm':
+            return Click(IDC_OPEN_PACK, dir.File("missing.bin"));
+        case 'c':
+            return Click(IDC_OPEN_PACK);
+        case 's':
+            return Click(IDC_SAVE_PACK, dir.File("saved.bin"));
+        case 'i':
+            return SetIdOfRow(dlg, 4, "21");
+        case 'r':
+            ClickListRow(dlg, 2);
+            return ClickButton(dlg, IDC_REMOVE_CONTACT);
+        case 'p':
+            ClickListRow(dlg, 3);
+            return Click(IDC_SET_PICTURE, dir.File("bands.bmp"));
+        case 'z':
+            return Key(IDC_CONTACT_LIST, Qt::Key_Z);
+        case 'y':
+            return Key(IDC_CONTACT_LIST, Qt::Key_Y);
+        case 'd':
+            return ui.AnswerQuestion(kDiscard);
+        }
+        FAIL() << "no step " << step;
     }
 
     TempDir dir;
     const std::string packPath = dir.File("a.bin");
-    const std::string shortPath = dir.File("short.bin");
-    const std::string otherPath = dir.File("other.bin");
     ScriptedUi ui;
     CEditorDlg dlg;
 };
 
-TEST_F(UnsavedChanges, ModifiedFollowsTheSavedBytes) {
-    using Steps = std::function<void(UnsavedChanges&)>;
+TEST_F(UnsavedChanges, ModifiedStateAndHistoryFollowNewOpenAndSave) {
     const struct {
-        const char* name;
-        Steps steps;
-        bool modified;
+        const char* steps;
+        bool modified, canUndo, canRedo;
     } cases[] = {
-        {"Start", [](UnsavedChanges&) {}, false},
-        {"New", [](UnsavedChanges& t) { ClickButton(t.dlg, IDC_NEW_PACK); }, false},
-        {"SetId",
-         [](UnsavedChanges& t) {
-             ClickButton(t.dlg, IDC_NEW_PACK);
-             SetIdOfRow(t.dlg, 1, "5");
-         },
-         true},
-        {"SetIdUndone",
-         [](UnsavedChanges& t) {
-             ClickButton(t.dlg, IDC_NEW_PACK);
-             SetIdOfRow(t.dlg, 1, "5");
-             t.Key(IDC_CONTACT_LIST, Qt::Key_Z, Qt::ControlModifier);
-         },
-         false},
-        {"OpenRemoveSave",
-         [](UnsavedChanges& t) {
-             t.Open(t.packPath);
-             ClickListRow(t.dlg, 0);
-             ClickButton(t.dlg, IDC_REMOVE_CONTACT);
-             t.ui.Answer(t.dir.File("saved.bin"));
-             ClickButton(t.dlg, IDC_SAVE_PACK);
-         },
-         false},
-        {"ShortRead", [](UnsavedChanges& t) { t.Open(t.shortPath); }, true},
+        {"", false, false, false},     {"n", false, false, false},  {"ni", true, true, false},
+        {"niz", false, false, true},   {"nizy", true, true, false}, {"nizi", true, true, false},
+        {"ors", false, true, false},   {"h", true, false, false},   {"nidn", false, false, false},
+        {"nido", false, false, false}, {"nidc", true, true, false}, {"nidm", true, true, false},
+        {"nidh", true, false, false},  {"orz", false, false, true}, {"opzy", true, true, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.steps);
+        ui.Reset();
         RunModal(dlg, [&] {
-            c.steps(*this);
+            for (const char* step = c.steps; *step != 0; ++step) {
+                Do(*step);
+            }
             EXPECT_EQ(dlg.IsModified(), c.modified);
-            EXPECT_TRUE(ui.questions.empty());
-            ui.AnswerQuestion(kDiscard);
+            EXPECT_EQ(dlg.CanUndo(), c.canUndo);
+            EXPECT_EQ(dlg.CanRedo(), c.canRedo);
+            // The one changed slot is the one bold row; saved bytes leave none.
+            int boldRows = 0;
+            for (int row = 0; row < List()->rowCount(); ++row) {
+                boldRows += List()->item(row, 0)->font().bold() ? 1 : 0;
+            }
+            EXPECT_EQ(boldRows, c.modified && List()->rowCount() > 0 ? 1 : 0);
         });
     }
 }
 
-// Each action is tried on a modified pack with each answer, and on a clean pack.
 enum class Action { Close, New, Open };
-enum class Reply { SaveChooserCancelled, SaveFails, SaveWorks, Discard, Cancel, Clean };
 
 TEST_F(UnsavedChanges, TheQuestionGuardsCloseNewAndOpen) {
     const struct {
-        Reply reply;
+        const char* name;
+        int answer; // -1: the pack is clean and nothing may be asked
+        std::optional<std::string> saveAs;
         bool goesOn;
-    } replies[] = {{Reply::SaveChooserCancelled, false},
-                   {Reply::SaveFails, false},
-                   {Reply::SaveWorks, true},
-                   {Reply::Discard, true},
-                   {Reply::Cancel, false},
-                   {Reply::Clean, true}};
+    } replies[] = {{"SaveChooserCancelled", kSave, std::nullopt, false},
+                   {"SaveFails", kSave, dir.Path(), false},
+                   {"SaveWorks", kSave, dir.File("s.bin"), true},
+                   {"Discard", kDiscard, std::nullopt, true},
+                   {"Cancel", kCancel, std::nullopt, false},
+                   {"Clean", -1, std::nullopt, true}};
     for (Action action : {Action::Close, Action::New, Action::Open}) {
         for (const auto& r : replies) {
-            SCOPED_TRACE(testing::Message()
-                         << "action " << int(action) << " reply " << int(r.reply));
-            CEditorDlg editor;
-            ScriptedUi script;
-            RunModal(editor, [&] {
-                // Every action changes this pack: New empties it, Open reads another one.
-                script.Answer(packPath);
-                ClickButton(editor, IDC_OPEN_PACK);
-                if (r.reply != Reply::Clean) {
-                    SetIdOfRow(editor, 3, "9");
+            SCOPED_TRACE(testing::Message() << int(action) << r.name);
+            ui.Reset();
+            RunModal(dlg, [&] {
+                Do('o'); // Every action changes this pack: New empties it, Open reads another.
+                if (r.answer >= 0) {
+                    Do('i');
+                    ui.AnswerQuestion(r.answer);
                 }
                 const PackImage before = g_pack;
-                const int answer = r.reply == Reply::Discard  ? kDiscard
-                                   : r.reply == Reply::Cancel ? kCancel
-                                                              : kSave;
-                script.AnswerQuestion(answer);
-                if (answer == kSave) {
-                    script.Answer(r.reply == Reply::SaveChooserCancelled ? std::nullopt
-                                  : r.reply == Reply::SaveFails          ? std::optional(dir.Path())
-                                                                : std::optional(dir.File("s.bin")));
+                if (r.answer == kSave) {
+                    ui.Answer(r.saveAs);
                 }
-                script.Answer(otherPath); // for the Open chooser, if it comes
-                switch (action) {
-                case Action::Close:
-                    editor.Widget()->close();
-                    break;
-                case Action::New:
-                    ClickButton(editor, IDC_NEW_PACK);
-                    break;
-                case Action::Open:
-                    ClickButton(editor, IDC_OPEN_PACK);
-                    break;
+                if (action == Action::Close) {
+                    dlg.Widget()->close();
+                } else {
+                    WriteWholeFile(dir.File("b.bin"), std::vector<std::uint8_t>(PACK_FILE_SIZE, 1));
+                    Click(action == Action::New ? IDC_NEW_PACK : IDC_OPEN_PACK, dir.File("b.bin"));
                 }
-                ASSERT_EQ(script.questions.size(), r.reply == Reply::Clean ? 0u : 1u);
-                if (!script.questions.empty()) {
-                    const Question& q = script.questions[0];
-                    EXPECT_EQ(q.text, "The pack has unsaved changes. Save them?");
-                    EXPECT_EQ(q.caption, GetAppTitle());
-                    EXPECT_EQ(q.icon, MessageIcon::Question);
-                    EXPECT_EQ(q.buttons, (std::vector<std::string>{"Save", "Discard", "Cancel"}));
-                    EXPECT_EQ(q.defaultButton, kSave);
-                    EXPECT_EQ(q.escapeButton, kCancel);
-                }
-                const bool closed = !editor.Widget()->isVisible();
-                const bool changed = g_pack != before;
-                EXPECT_EQ(action == Action::Close ? closed : changed, r.goesOn);
-                if (action != Action::Close) {
-                    EXPECT_FALSE(closed);
-                }
-                EXPECT_EQ(script.messages.size(), r.reply == Reply::SaveFails ? 1u : 0u);
-                script.AnswerQuestion(kDiscard);
+                EXPECT_EQ(action == Action::Close ? !dlg.Widget()->isVisible() : g_pack != before,
+                          r.goesOn);
+                EXPECT_EQ(ui.messages.size(), r.name == std::string("SaveFails") ? 1u : 0u);
+                ASSERT_EQ(ui.questions.size(), r.answer >= 0 ? 1u : 0u);
             });
+            if (r.answer >= 0) {
+                const Question& q = ui.questions[0];
+                EXPECT_EQ(q.text, "The pack has unsaved changes. Save them?");
+                EXPECT_EQ(q.caption, GetAppTitle());
+                EXPECT_EQ(q.icon, MessageIcon::Question);
+                EXPECT_EQ(q.buttons, (std::vector<std::string>{"Save", "Discard", "Cancel"}));
+                EXPECT_EQ(q.defaultButton, kSave);
+                EXPECT_EQ(q.escapeButton, kCancel);
+            }
         }
     }
 }
 
-TEST_F(UnsavedChanges, EveryWayOfClosingAsksAndCancelKeepsTheEditor) {
-    const std::function<void(UnsavedChanges&)> ways[] = {
-        [](UnsavedChanges& t) { t.dlg.Widget()->close(); },
-        [](UnsavedChanges& t) { t.dlg.SendSysCommand(SC_CLOSE); },
-        [](UnsavedChanges& t) { t.Key(IDC_CONTACT_LIST, Qt::Key_Q, Qt::ControlModifier); },
-        [](UnsavedChanges& t) { t.Key(IDC_ID_EDIT, Qt::Key_Q, Qt::ControlModifier); },
+TEST_F(UnsavedChanges, EveryWayOfClosingAsksAndEscapeKeepsTheEditor) {
+    const std::function<void()> ways[] = {
+        [&] { dlg.Widget()->close(); },
+        [&] { dlg.SendSysCommand(SC_CLOSE); },
+        [&] { Key(IDC_CONTACT_LIST, Qt::Key_Q); },
+        [&] { Key(IDC_ID_EDIT, Qt::Key_Q); },
     };
-    for (std::size_t i = 0; i < std::size(ways); ++i) {
-        SCOPED_TRACE(i);
-        ui.questions.clear();
+    for (const auto& close : ways) {
+        ui.Reset();
         bool keptOpen = false;
         bool closedOnDiscard = false;
         RunModal(dlg, [&] {
-            ClickButton(dlg, IDC_NEW_PACK);
-            SetIdOfRow(dlg, 0, "1");
-            ways[i](*this); // Nothing queued: the question is escaped.
+            Do('n');
+            Do('i');
+            close(); // Nothing queued: the question is escaped.
             keptOpen = dlg.Widget()->isVisible();
-            ui.AnswerQuestion(kDiscard);
-            ways[i](*this);
+            Do('d');
+            close();
             closedOnDiscard = !dlg.Widget()->isVisible();
         });
         EXPECT_TRUE(keptOpen);
@@ -190,29 +193,29 @@ TEST_F(UnsavedChanges, EveryWayOfClosingAsksAndCancelKeepsTheEditor) {
     }
 }
 
-TEST_F(UnsavedChanges, ShortcutKeysReachTheirCommands) {
+TEST_F(UnsavedChanges, ShortcutKeysReachTheirCommandsOutsideTheIdBox) {
     RunModal(dlg, [&] {
-        Key(IDC_SET_ID, Qt::Key_N, Qt::ControlModifier);
+        Key(IDC_SET_ID, Qt::Key_N);
         ASSERT_EQ(List()->rowCount(), PACK_SLOT_COUNT);
-        Key(IDC_CONTACT_LIST, Qt::Key_O, Qt::ControlModifier);
-        Key(IDC_ID_EDIT, Qt::Key_S, Qt::ControlModifier);
+        Key(IDC_CONTACT_LIST, Qt::Key_O);
+        Key(IDC_ID_EDIT, Qt::Key_S);
         ASSERT_EQ(ui.choosers.size(), 2u);
         EXPECT_EQ(ui.choosers[0].mode, FileChooserMode::Open);
         EXPECT_EQ(ui.choosers[1].mode, FileChooserMode::Save);
 
         SetIdOfRow(dlg, 2, "77");
-        Key(IDC_ID_EDIT, Qt::Key_Delete);
-        EXPECT_EQ(GetContactId(g_pack, 2), 77) << "Delete in the ID box edits text";
-        Key(IDC_CONTACT_LIST, Qt::Key_Delete);
-        EXPECT_EQ(GetContactId(g_pack, 2), 0);
+        Key(IDC_ID_EDIT, Qt::Key_Delete, Qt::NoModifier);
+        Key(IDC_ID_EDIT, Qt::Key_Z);
+        EXPECT_EQ(GetContactId(g_pack, 2), 77) << "the ID box keeps Delete and Ctrl+Z";
+        Key(IDC_CONTACT_LIST, Qt::Key_Delete, Qt::NoModifier);
         EXPECT_EQ(List()->item(2, 0)->text(), "000");
+        Key(IDC_SAVE_PACK, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(GetContactId(g_pack, 2), 0) << "nothing to redo";
 
-        auto* idBox = ControlAs<QLineEdit>(dlg, IDC_ID_EDIT);
-        idBox->setText("1234");
-        Key(IDC_SAVE_PACK, Qt::Key_F2);
-        EXPECT_TRUE(idBox->hasFocus());
-        EXPECT_EQ(idBox->selectedText(), "1234");
-
+        IdBox()->setText("1234");
+        Key(IDC_SAVE_PACK, Qt::Key_F2, Qt::NoModifier);
+        EXPECT_TRUE(IdBox()->hasFocus());
+        EXPECT_EQ(IdBox()->selectedText(), "1234");
         const std::pair<int, const char*> tips[] = {
             {IDC_OPEN_PACK, "Open Snapfold (Ctrl+O)"},
             {IDC_NEW_PACK, "New Snapfold (Ctrl+N)"},
@@ -221,7 +224,58 @@ TEST_F(UnsavedChanges, ShortcutKeysReachTheirCommands) {
         for (const auto& [id, tip] : tips) {
             EXPECT_EQ(Control(dlg, id)->toolTip(), tip);
         }
-        ui.AnswerQuestion(kDiscard);
+    });
+}
+
+// Everything a slot shows: its bytes, its row, and what clicking the row puts in the ID box.
+struct SlotView {
+    std::vector<std::uint8_t> id, picture;
+    QString text, idBox;
+    QImage thumbnail;
+    bool operator==(const SlotView&) const = default;
+};
+
+TEST_F(UnsavedChanges, UndoAndRedoBringBackEachSlotAsItWasShown) {
+    const auto view = [&](int slot) {
+        ClickListRow(dlg, slot == 0 ? 1 : 0);
+        ClickListRow(dlg, slot);
+        const std::uint8_t* bytes = g_pack.data();
+        const QTableWidgetItem* item = List()->item(slot, 0);
+        return SlotView{{bytes + 2 * slot, bytes + 2 * slot + 2},
+                        {bytes + 50 + 600 * slot, bytes + 650 + 600 * slot},
+                        item->text(),
+                        IdBox()->text(),
+                        item->icon().pixmap(PICTURE_WIDTH, PICTURE_HEIGHT).toImage()};
+    };
+    // Slot 2 holds identifier 7 and a picture, slot 3 is empty.
+    const struct {
+        const char* name;
+        int slot;
+        std::function<void()> command;
+    } cases[] = {
+        {"SetIdZeroOnOccupied", 2, [&] { SetIdOfRow(dlg, 2, "0"); }},
+        {"SetIdZeroOnEmptyShowsZero", 3, [&] { SetIdOfRow(dlg, 3, "0"); }},
+        {"SetPictureOnEmpty", 3, [&] { Do('p'); }},
+        {"Remove", 2, [&] { Do('r'); }},
+    };
+    RunModal(dlg, [&] {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            Do('d');
+            Do('o');
+            const SlotView before = view(c.slot);
+            c.command();
+            const SlotView after = view(c.slot);
+            ASSERT_NE(after, before);
+            for (const SlotView* shown : {&before, &after, &before}) {
+                ClickListRow(dlg, 0);
+                Do(shown == &after ? 'y' : 'z');
+                EXPECT_EQ(dlg.GetSelectedSlot(), c.slot);
+                EXPECT_EQ(List()->currentRow(), c.slot);
+                EXPECT_EQ(IdBox()->text(), shown->idBox);
+                EXPECT_EQ(view(c.slot), *shown);
+            }
+        }
     });
 }
 
