@@ -3,6 +3,7 @@
 #include "platform/bitmap.h"
 #include "platform/dib.h"
 #include "platform/ui_services.h"
+#include "tests/named_param.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,8 @@
 #include <vector>
 
 namespace {
+
+using named_param::PrintTo;
 
 using Bytes = std::vector<std::uint8_t>;
 using Pixel = std::array<std::uint8_t, 4>;

@@ -1,5 +1,6 @@
 #include "pack/pack_file.h"
 #include "pack/pack_image.h"
+#include "tests/named_param.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,8 @@
 #include <unistd.h>
 
 namespace {
+
+using named_param::PrintTo;
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
