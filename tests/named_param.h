@@ -6,7 +6,9 @@
 
 namespace named_param {
 template <class Case>
-    requires requires(const Case& c) { *static_cast<std::ostream*>(nullptr) << c.name; }
+requires requires(const Case& c) {
+    *static_cast<std::ostream*>(nullptr) << c.name;
+}
 void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
