@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -17,7 +18,6 @@
 #include <ostream>
 #include <random>
 #include <string>
-#include <atomic>
 #include <thread>
 #include <vector>
 
