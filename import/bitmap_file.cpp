@@ -4,6 +4,7 @@
 #include "platform/byte_reader.h"
 #include "platform/dib.h"
 #include "platform/ui_services.h"
+#include "platform/unique_fd.h"
 #include "res/texts.h"
 
 #include <algorithm>
@@ -133,28 +134,11 @@ std::optional<std::size_t> PixelStart(const ByteReader& file, const InfoHeader& 
     return dataOffset;
 }
 
-// Closes the descriptor on every way out.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 // The file is opened once, without blocking, and judged by what was opened: checking the
 // name first and opening it again would let a named pipe put in its place stall the editor.
 // Opening a folder for reading succeeds on Linux, so only regular files are read.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
-    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat st {};
     if (fd.Get() < 0 || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 ||
         static_cast<std::uintmax_t>(st.st_size) > kMaxFileBytes) {

@@ -1,5 +1,7 @@
 #include "pack/pack_file.h"
 
+#include "platform/unique_fd.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -201,26 +203,6 @@ private:
     bool m_committed = false;
 };
 
-// Closes a descriptor on early return; the success path closes it itself to check the result.
-class FdGuard {
-public:
-    explicit FdGuard(int fd) : m_fd(fd) {}
-    FdGuard(const FdGuard&) = delete;
-    FdGuard& operator=(const FdGuard&) = delete;
-    ~FdGuard() {
-        if (m_fd >= 0) {
-            const int error = errno;
-            ::close(m_fd);
-            errno = error;
-        }
-    }
-    int Get() const { return m_fd; }
-    int Release() { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
-
 void ApplyOwnership(int fd, const TargetInfo& info) {
     if (!info.exists) {
         return;
@@ -251,7 +233,7 @@ void SyncFolder(const std::string& folder) {
 
 enum class ReplaceResult { Replaced, Failed, RenameRefused };
 
-ReplaceResult ReplaceThroughTempFile(TempFileGuard& temp, FdGuard& fd, const std::string& target,
+ReplaceResult ReplaceThroughTempFile(TempFileGuard& temp, UniqueFd& fd, const std::string& target,
                                      const TargetInfo& info, std::span<const std::uint8_t> bytes) {
     if (!FillTempFile(fd.Get(), info, bytes) || !SyncAndClose(fd.Release())) {
         return ReplaceResult::Failed;
@@ -314,7 +296,7 @@ void RestoreOldContents(int fd, const OldContents& old) {
 bool OverwriteInPlace(const std::string& target, std::span<const std::uint8_t> bytes) {
     // Never O_CREAT: the file exists, and in a sticky folder the kernel may refuse O_CREAT on
     // another user's file (fs.protected_regular) even where an ordinary write is allowed.
-    FdGuard guard(::open(target.c_str(), O_RDWR | O_CLOEXEC));
+    UniqueFd guard(::open(target.c_str(), O_RDWR | O_CLOEXEC));
     if (guard.Get() < 0) {
         return false;
     }
@@ -357,7 +339,7 @@ bool SaveFileSafely(const std::string& path, std::span<const std::uint8_t> bytes
         return false;
     }
     std::string pattern = parts.folder + "/." + parts.name + ".XXXXXX";
-    FdGuard fd(::mkstemp(pattern.data()));
+    UniqueFd fd(::mkstemp(pattern.data()));
     if (fd.Get() < 0) {
         if (info->exists && CanFallBackInPlace(errno)) {
             return OverwriteInPlace(*target, bytes);
