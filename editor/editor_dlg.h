@@ -88,6 +88,9 @@ private:
     // The display bitmap of a slot, or null for an empty slot or no slot at all.
     CBitmap* PictureOf(int slot) const;
     bool HasSelection() const;
+    // Tells assistive technology which slot a row is and whether it is empty; runs whenever a
+    // row's identifier changes.
+    void DescribeRow(int slot);
 
     std::vector<std::unique_ptr<CBitmap>> m_pictures;
     CImageList m_imageList;

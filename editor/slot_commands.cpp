@@ -29,6 +29,7 @@ void CEditorDlg::OnSetId() {
     CListCtrl& list = ContactList();
     list.SetItemText(m_nSelected, 0, std::to_string(id));
     list.SetItemData(m_nSelected, id);
+    DescribeRow(m_nSelected);
     SetContactId(g_pack, m_nSelected, *value);
     m_editId.SetWindowText(std::to_string(GetContactId(g_pack, m_nSelected)));
     RecordSlotChange(before);
@@ -65,6 +66,7 @@ void CEditorDlg::OnRemoveContact() {
     CListCtrl& list = ContactList();
     list.SetItemData(m_nSelected, 0);
     list.SetItemText(m_nSelected, 0, std::string(res::kEmptySlotText));
+    DescribeRow(m_nSelected);
     m_pictures[static_cast<std::size_t>(m_nSelected)].reset();
     // The picture bytes stay: only the identifier marks a slot empty.
     SetContactId(g_pack, m_nSelected, 0);

@@ -113,7 +113,8 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && event->modifiers() == Qt::NoModifier) {
+    // The number pad's Enter arrives with the keypad modifier and means the same.
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         // Enter presses the focused button, else the default button, else issues OK.
         if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
             button->click();

@@ -89,8 +89,6 @@ int CListCtrl::InsertItem(int row, const std::string& text, int image) {
     const QSignalBlocker blocker(table->selectionModel());
     table->insertRow(row);
     auto* item = new QTableWidgetItem(ToQt(text));
-    // The column leaves little room beside the thumbnail; the whole text shows on hovering.
-    item->setToolTip(item->text());
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     item->setData(kImageRole, image);
     item->setData(kDataRole, QVariant::fromValue<qintptr>(0));
@@ -105,7 +103,6 @@ bool CListCtrl::SetItemText(int row, int column, const std::string& text) {
         return false;
     }
     item->setText(ToQt(text));
-    item->setToolTip(item->text());
     return true;
 }
 
@@ -121,6 +118,15 @@ bool CListCtrl::SetItemData(int row, std::intptr_t data) {
 std::intptr_t CListCtrl::GetItemData(int row) const {
     QTableWidgetItem* item = ItemAt(*this, row);
     return item != nullptr ? item->data(kDataRole).value<qintptr>() : 0;
+}
+
+bool CListCtrl::SetItemDescription(int row, const std::string& text) {
+    QTableWidgetItem* item = ItemAt(*this, row);
+    if (item == nullptr) {
+        return false;
+    }
+    item->setData(Qt::AccessibleDescriptionRole, ToQt(text));
+    return true;
 }
 
 int CListCtrl::GetItemCount() const {

@@ -25,6 +25,8 @@ public:
     bool SetItemText(int row, int column, const std::string& text);
     bool SetItemData(int row, std::intptr_t data);
     std::intptr_t GetItemData(int row) const;
+    // What assistive technology says of the row besides its text.
+    bool SetItemDescription(int row, const std::string& text);
     int GetItemCount() const;
     // Removing rows never reports a selection change to the dialog.
     bool DeleteAllItems();

@@ -33,5 +33,8 @@ inline constexpr std::string_view kRemoveContactTip = "Remove Contact (Delete)";
 
 inline constexpr std::string_view kContactsHeading = "Contacts";
 inline constexpr std::string_view kEmptySlotText = "000";
+// How assistive technology describes a row: "Slot 5 of 25", or "Slot 5 of 25, empty".
+inline constexpr std::string_view kSlotDescription = "Slot %d of %d";
+inline constexpr std::string_view kEmptySlotDescription = "Slot %d of %d, empty";
 
 } // namespace res

@@ -159,9 +159,11 @@ TEST_F(FileCommands, AFailedSaveIsReportedAndLeavesNothingBehind) {
     EXPECT_TRUE(dir.Entries().empty());
 }
 
+// The byte-level round trip of many packs is the pack file tests' job; through the window a
+// few show that the view neither changes nor loses a byte on the way.
 TEST_F(FileCommands, RandomPacksSurviveOpenAndSave) {
     RunModal(dlg, [&] {
-        for (unsigned seed = 0; seed < 1000; ++seed) {
+        for (unsigned seed = 0; seed < 5; ++seed) {
             const auto bytes = RandomPack(seed);
             WriteWholeFile(dir.File("in.bin"), bytes);
             Open(dir.File("in.bin"));

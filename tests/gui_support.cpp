@@ -12,6 +12,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
+
 std::optional<std::string> ScriptedUi::ChooseFile(CWnd*, FileChooserMode mode,
                                                   const std::string& filter) {
     choosers.push_back({mode, filter});
@@ -111,4 +114,25 @@ void ShowPackThroughOpen(const CDialog& dialog, ScriptedUi& ui, const PackImage&
 QImage Grab(const CDialog& dialog) {
     QImage image = dialog.Widget()->grab().toImage();
     return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QRect PreviewPictureRect(const CDialog& dialog, qreal ratio) {
+    const QRect frame = Control(dialog, IDC_PREVIEW)->geometry();
+    const int left = static_cast<int>(std::ceil((frame.left() + 2) * ratio));
+    const int top = static_cast<int>(std::ceil((frame.top() + 7) * ratio));
+    const int width =
+        static_cast<int>(std::floor((frame.left() + frame.width() - 2) * ratio)) - left;
+    const int height =
+        static_cast<int>(std::floor((frame.top() + frame.height() - 2) * ratio)) - top;
+    const int scale = std::min(width / PICTURE_WIDTH, height / PICTURE_HEIGHT);
+    return {left + (width - scale * PICTURE_WIDTH) / 2, top + (height - scale * PICTURE_HEIGHT) / 2,
+            scale * PICTURE_WIDTH, scale * PICTURE_HEIGHT};
+}
+
+QRgb PreviewPixel(const CDialog& dialog, int x, int y) {
+    const QImage shot = dialog.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect picture = PreviewPictureRect(dialog, shot.devicePixelRatio());
+    const int scale = picture.width() / PICTURE_WIDTH;
+    return shot.pixel(picture.left() + x * scale + scale / 2,
+                      picture.top() + y * scale + scale / 2);
 }

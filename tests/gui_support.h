@@ -85,3 +85,9 @@ void SetIdOfRow(const CDialog& dialog, int row, const QString& text);
 void ShowPackThroughOpen(const CDialog& dialog, ScriptedUi& ui, const PackImage& pack);
 // What the dialog shows on screen, at one device pixel per logical pixel.
 QImage Grab(const CDialog& dialog);
+// Where the preview shows the picture in a grab at the screen's scale, in device pixels: inside
+// the frame's two lines and 7 pixels below its top, enlarged by the largest whole number of
+// device pixels that fits, centred with the offsets rounded down.
+QRect PreviewPictureRect(const CDialog& dialog, qreal ratio);
+// Picture pixel (x, y) as the preview shows it, sampled at the middle of its square.
+QRgb PreviewPixel(const CDialog& dialog, int x, int y);
