@@ -42,6 +42,7 @@ void CEditorDlg::RestoreSlot(const SlotState& state) {
     CListCtrl& list = ContactList();
     list.SetItemText(slot, 0, state.rowText);
     list.SetItemData(slot, state.itemData);
+    DescribeRow(slot);
     // A thumbnail that shows a picture always shows the slot's stored bytes decoded, so the
     // bytes bring it back exactly.
     auto& node = m_pictures[static_cast<std::size_t>(slot)];
