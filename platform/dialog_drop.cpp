@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -39,9 +40,13 @@ void DialogWindow::DropFiles(const QMimeData* data, const QPoint& point) {
     }
     drop.point = {point.x(), point.y()};
     drop.controlId = ControlIdAt(this, childAt(point));
-    EventArgs args;
-    args.drop = &drop;
-    m_owner.Dispatch(DialogEvent::DropFiles, 0, args);
+    // The handler may ask the user something; the program that dragged the files is told the
+    // drop is done first, instead of waiting for the answer.
+    QTimer::singleShot(0, this, [this, drop] {
+        EventArgs args;
+        args.drop = &drop;
+        m_owner.Dispatch(DialogEvent::DropFiles, 0, args);
+    });
 }
 
 void DialogWindow::dragEnterEvent(QDragEnterEvent* event) {

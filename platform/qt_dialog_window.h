@@ -49,7 +49,8 @@ private:
     bool RunAccelerator(const QKeyEvent& key);
     // Whether the dialog takes a drag of these files; only a dialog with a drop handler does.
     bool TakesFiles(const QMimeData* data) const;
-    // Gives dropped files at a point in the window's coordinates to the dialog.
+    // Gives dropped files at a point in the window's coordinates to the dialog, once the drop
+    // has ended.
     void DropFiles(const QMimeData* data, const QPoint& point);
     // An edit box takes dragged text itself; dragged files go to the dialog instead.
     bool FilterFileDrag(QWidget* control, QEvent* event);

@@ -28,6 +28,7 @@ bool DropFiles(QWidget* target, QPoint at, const std::vector<std::string>& paths
     QApplication::sendEvent(target, &enter);
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
+    QApplication::processEvents(); // The dialog hears of the drop once it has ended.
     return enter.isAccepted();
 }
 
