@@ -44,7 +44,8 @@ struct DecodedImage {
 };
 
 // Opens path once, without blocking, and refuses at once anything but a regular file (FIFOs,
-// devices, folders); reads it into memory and decodes it as DecodeImageData does.
+// devices, folders); then decodes from that same descriptor as DecodeImageData does from
+// memory. The reader takes the bytes as it needs them rather than a copy of the whole file.
 DecodedImage DecodeImageFile(const std::string& path, DecodeSizeRule rule);
 
 // Decodes the first frame of an image in memory, whatever its format. The reader may allocate
