@@ -43,8 +43,8 @@ QImage DetailedPhoto() {
             const int red = x * 255 / kPhotoWidth + light + tint(random);
             const int green = y * 255 / kPhotoHeight + light + tint(random);
             const int blue = (x + y) * 255 / (kPhotoWidth + kPhotoHeight) + light + tint(random);
-            row[x] = qRgb(std::clamp(red, 0, 255), std::clamp(green, 0, 255),
-                          std::clamp(blue, 0, 255));
+            row[x] =
+                qRgb(std::clamp(red, 0, 255), std::clamp(green, 0, 255), std::clamp(blue, 0, 255));
         }
     }
     return image;
