@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 #include <utility>
 
 #include <fcntl.h>
@@ -181,7 +182,10 @@ namespace {
 
 // The reader takes what it needs from device as it goes, so a file is never copied whole.
 DecodedImage DecodeDevice(QIODevice& device, DecodeSizeRule rule) {
-    QImageReader::setAllocationLimit(kAllocationLimitMiB);
+    // The limit is the toolkit's, for the whole process; setting it once keeps decodes on
+    // several threads from racing on it.
+    static std::once_flag limitSet;
+    std::call_once(limitSet, [] { QImageReader::setAllocationLimit(kAllocationLimitMiB); });
     QImageReader reader(&device);
     reader.setAutoTransform(true);
     DecodedImage decoded;
