@@ -79,7 +79,10 @@ void ApplyDecodeSize(QImageReader& reader, DecodeSizeRule rule, ImageSize& fullS
     const bool sideways = TurnsSideways(reader.transformation());
     const QSize upright = sideways ? stored.transposed() : stored;
     fullSize = {upright.width(), upright.height()};
-    if (rule == nullptr || !reader.supportsOption(QImageIOHandler::ScaledSize))
+    // Only the JPEG reader decodes at a fraction of the size without first decoding it whole
+    // (its transform does the averaging). Others that accept a scaled size resample rows of
+    // their own, which would change the pixels the area averaging sees.
+    if (rule == nullptr || reader.format() != "jpeg")
         return;
     const ImageSize wanted = rule(fullSize);
     if (wanted.width <= 0 || wanted.height <= 0 || wanted.width > upright.width() ||

@@ -49,9 +49,9 @@ struct DecodedImage {
 DecodedImage DecodeImageFile(const std::string& path, DecodeSizeRule rule);
 
 // Decodes the first frame of an image in memory, whatever its format. The reader may allocate
-// up to 256 MiB; a larger image is refused with the reader's message, unless its reader can
-// decode it at the reduced size rule chooses (a large JPEG) and that fits. A null rule decodes
-// at full size.
+// up to 256 MiB; a larger image is refused with the reader's message, unless it is a JPEG that
+// fits at the reduced size rule chooses. Only JPEGs are decoded reduced; every other format at
+// full size. A null rule decodes every image at full size.
 DecodedImage DecodeImageData(std::span<const std::uint8_t> bytes, DecodeSizeRule rule);
 
 // rect of source (clipped to it) scaled to width x height by area averaging. An empty rect or
