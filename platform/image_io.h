@@ -29,7 +29,8 @@ struct PixelRect {
 };
 
 // Given the image's full size as the viewer sees it (after its orientation), the size to
-// decode it at. Readers that cannot decode at a reduced size ignore the answer.
+// decode it at. Only JPEGs, which the reader can decode at a fraction of their size without
+// decoding them whole first, are decoded at the size it answers.
 using DecodeSizeRule = ImageSize (*)(ImageSize oriented);
 
 struct DecodedImage {
