@@ -1,7 +1,7 @@
 // A pack file dropped onto the window opens as if chosen in the Open chooser.
 #include "editor/editor_dlg.h"
 
-#include "platform/image_file.h"
+#include "platform/image_io.h"
 #include "platform/list_ctrl.h"
 #include "platform/ui_services.h"
 #include "res/resource.h"
