@@ -1,0 +1,46 @@
+// From colour pixels to a slot's 600 bytes: grey, tone, dithering, levels and packing.
+#pragma once
+
+#include "convert/dither.h"
+#include "convert/grey_image.h"
+#include "convert/tone.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+inline constexpr int kConvertWidth = 48;
+inline constexpr int kConvertHeight = 50;
+inline constexpr std::size_t kConvertPixels = 2400;
+inline constexpr std::size_t kPackedBytes = 600;
+
+struct ConvertSettings {
+    ToneSettings tone;
+    Dithering dithering = Dithering::FloydSteinberg;
+
+    friend bool operator==(const ConvertSettings&, const ConvertSettings&) = default;
+};
+
+inline constexpr ConvertSettings kDefaultConvertSettings{};
+
+using PictureLevels = std::array<std::uint8_t, kConvertPixels>;
+using PackedPicture = std::array<std::uint8_t, kPackedBytes>;
+
+// rgb holds 3 bytes per pixel (red, green, blue), top row first. Grey is the Rec. 709 weighted
+// sum of the 8-bit values, without linearisation, rounded to the nearest integer. Pixels that
+// rgb is too short to hold come out black.
+GreyImage RgbToGrey(int width, int height, std::span<const std::uint8_t> rgb);
+
+// The tone controls and then the dithering, on a 48x50 picture; one level (0..3) per pixel.
+// A picture of any other size gives all white (level 3), so a caller's mistake cannot read
+// outside it.
+PictureLevels ConvertToLevels(const GreyImage& picture48x50, const ConvertSettings& settings);
+
+// Four pixels a byte: pixel p goes into byte p / 4, the first of the four in bits 7-6. Rows are
+// not padded. Only the low two bits of each level count.
+PackedPicture PackLevels(std::span<const std::uint8_t, kConvertPixels> levels);
+
+// The display grey of each level, for showing a result exactly as the device will.
+std::array<std::uint8_t, kConvertPixels>
+LevelsToGreys(std::span<const std::uint8_t, kConvertPixels> levels);

@@ -1,0 +1,67 @@
+// Reading, scaling and writing images of any common format, with plain types at the face.
+// Needs no display: only the image part of the toolkit stands behind it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+// 3 bytes per pixel (red, green, blue), top row first, rows not padded.
+struct RgbImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;
+};
+
+struct ImageSize {
+    int width = 0;
+    int height = 0;
+};
+
+// A rectangle of pixels inside an image.
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Given the image's full size as the viewer sees it (after its orientation), the size to
+// decode it at. Readers that cannot decode at a reduced size ignore the answer.
+using DecodeSizeRule = ImageSize (*)(ImageSize oriented);
+
+struct DecodedImage {
+    // Upright (orientation applied), transparent pixels composited onto white.
+    std::optional<RgbImage> image;
+    // The image's full size as the viewer sees it, before any reduction; lets a caller map
+    // coordinates given in full-size pixels onto the decoded image.
+    ImageSize fullSize;
+    // Empty on success; otherwise the reader's own reason, or a plain sentence for a file that
+    // is not a regular file or cannot be opened.
+    std::string error;
+};
+
+// Opens path once, without blocking, and refuses at once anything but a regular file (FIFOs,
+// devices, folders); reads it into memory and decodes it as DecodeImageData does.
+DecodedImage DecodeImageFile(const std::string& path, DecodeSizeRule rule);
+
+// Decodes the first frame of an image in memory, whatever its format. The reader may allocate
+// up to 256 MiB; a larger image is refused with the reader's message, unless its reader can
+// decode it at the reduced size rule chooses (a large JPEG) and that fits. A null rule decodes
+// at full size.
+DecodedImage DecodeImageData(std::span<const std::uint8_t> bytes, DecodeSizeRule rule);
+
+// rect of source (clipped to it) scaled to width x height by area averaging. An empty rect or
+// size gives an empty image.
+RgbImage ScaleArea(const RgbImage& source, PixelRect rect, int width, int height);
+
+// An 8-bit greyscale PNG file of grey (one byte per pixel, top row first); nothing when grey
+// does not hold width x height bytes or the encoder fails.
+std::optional<std::vector<std::uint8_t>> EncodeGreyPng(int width, int height,
+                                                       std::span<const std::uint8_t> grey);
+
+// Whether the image readers recognise the file's content as an image. Reads without blocking
+// and only regular files.
+bool IsImageFile(const std::string& path);
