@@ -58,8 +58,8 @@ std::vector<PictureResult> ReadPictures(const std::vector<ManifestEntry>& entrie
             results[i] = ReadPicture(entries[i].image, PictureOptions{});
         }
     };
-    const unsigned helpers = std::min<std::size_t>(std::thread::hardware_concurrency(),
-                                                   entries.size());
+    const unsigned helpers =
+        std::min<std::size_t>(std::thread::hardware_concurrency(), entries.size());
     std::vector<std::jthread> threads;
     for (unsigned i = 1; i < helpers; ++i) {
         threads.emplace_back(work);
@@ -114,10 +114,11 @@ Command AddBuildCommand(CLI::App& app) {
                  "are empty");
     command->add_option("PACK", options->pack, "The pack to write; \"-\" writes standard output")
         ->required();
-    command->add_option("--from", options->manifest,
-                        "The manifest: one slot,id,image line per slot, image paths relative to "
-                        "the manifest, no header; blank lines and lines starting with # are "
-                        "skipped; \"-\" reads standard input")
+    command
+        ->add_option("--from", options->manifest,
+                     "The manifest: one slot,id,image line per slot, image paths relative to "
+                     "the manifest, no header; blank lines and lines starting with # are "
+                     "skipped; \"-\" reads standard input")
         ->required();
     command->add_flag("--force", options->force, "Replace an existing file");
     return {command, [options] { return RunBuild(*options); }};

@@ -61,13 +61,12 @@ std::optional<std::vector<int>> ChooseSlots(const ExportOptions& options, const 
     return slots;
 }
 
-std::optional<std::vector<FileToWrite>> MakeFiles(const ExportOptions& options,
-                                                  const PackImage& pack,
-                                                  const std::vector<int>& slots) {
+std::optional<std::vector<FileToWrite>>
+MakeFiles(const ExportOptions& options, const PackImage& pack, const std::vector<int>& slots) {
     std::vector<FileToWrite> files;
     for (const int slot : slots) {
-        const std::string path = options.folder + "/" +
-                                 ExportFileName(slot, GetContactId(pack, slot), options.format);
+        const std::string path =
+            options.folder + "/" + ExportFileName(slot, GetContactId(pack, slot), options.format);
         auto bytes = EncodePicture(GetPicture(pack, slot), options.format);
         if (!bytes) {
             ReportFailure(path, "the picture cannot be encoded");
@@ -101,12 +100,12 @@ Command AddExportCommand(CLI::App& app) {
     auto options = std::make_shared<ExportOptions>();
     CLI::App* command = app.add_subcommand(
         "export", "Write slot pictures as slot-NN_id-ID.png (or .bmp) files into a folder");
-    command->add_option("PACK", options->pack, "The pack; \"-\" reads standard input")
-        ->required();
+    command->add_option("PACK", options->pack, "The pack; \"-\" reads standard input")->required();
     command->add_option("-o,--output", options->folder, "The folder to write into")->required();
-    command->add_option("--slot", options->slots,
-                        "A slot to export, 1 to 25; may be repeated (default: every occupied "
-                        "slot)")
+    command
+        ->add_option("--slot", options->slots,
+                     "A slot to export, 1 to 25; may be repeated (default: every occupied "
+                     "slot)")
         ->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     command->add_option("--format", options->format, "png (the default) or bmp")

@@ -65,8 +65,7 @@ Command AddInfoCommand(CLI::App& app) {
     auto options = std::make_shared<InfoOptions>();
     CLI::App* info = app.add_subcommand("info", "Print each pack's 25 slots: SLOT, ID and "
                                                 "whether the slot is empty or occupied");
-    info->add_option("PACK", options->packs, "Pack files; \"-\" reads standard input")
-        ->required();
+    info->add_option("PACK", options->packs, "Pack files; \"-\" reads standard input")->required();
     info->add_flag("--json", options->json,
                    "One compact JSON object per pack and line instead of text");
     return {info, [options] { return RunInfo(*options); }};

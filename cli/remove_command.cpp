@@ -39,8 +39,10 @@ Command AddRemoveCommand(CLI::App& app) {
     auto options = std::make_shared<RemoveOptions>();
     CLI::App* command = app.add_subcommand(
         "remove", "Empty slots, keeping their picture bytes as the editor's Remove Contact does");
-    command->add_option("PACK", options->pack, "The pack; \"-\" reads standard input and writes "
-                                               "standard output")
+    command
+        ->add_option("PACK", options->pack,
+                     "The pack; \"-\" reads standard input and writes "
+                     "standard output")
         ->required();
     command->add_option("SLOT", options->slots, "Slot numbers, 1 to 25")->required();
     return {command, [options] { return RunRemove(*options); }};

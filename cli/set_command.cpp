@@ -89,8 +89,10 @@ std::vector<CLI::Option*> AddConversionOptions(CLI::App& command, PictureOptions
 Command AddSetCommand(CLI::App& app) {
     auto options = std::make_shared<SetOptions>();
     CLI::App* command = app.add_subcommand("set", "Set a slot's identifier, picture or both");
-    command->add_option("PACK", options->pack, "The pack; \"-\" reads standard input and writes "
-                                               "standard output")
+    command
+        ->add_option("PACK", options->pack,
+                     "The pack; \"-\" reads standard input and writes "
+                     "standard output")
         ->required();
     command->add_option("SLOT", options->slot, "The slot, 1 to 25")->required();
     CLI::Option* id = command->add_option(

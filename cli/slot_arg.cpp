@@ -10,8 +10,8 @@ std::optional<int> ParseSlotNumber(std::string_view text) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, number);
     // from_chars takes a leading minus sign, which a slot number never has.
-    if (text.empty() || text.front() == '-' || error != std::errc{} || stop != end ||
-        number < 1 || number > PACK_SLOT_COUNT) {
+    if (text.empty() || text.front() == '-' || error != std::errc{} || stop != end || number < 1 ||
+        number > PACK_SLOT_COUNT) {
         return std::nullopt;
     }
     return number - 1;

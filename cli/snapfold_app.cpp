@@ -31,7 +31,7 @@ int RunSnapfold(int argc, char** argv) {
     CLI::App app(kDescription, "snapfold");
     app.require_subcommand(1);
     const std::vector<Command> commands{
-        AddInfoCommand(app),   AddNewCommand(app),   AddSetCommand(app),  AddRemoveCommand(app),
+        AddInfoCommand(app),   AddNewCommand(app),   AddSetCommand(app),   AddRemoveCommand(app),
         AddExportCommand(app), AddBuildCommand(app), AddCheckCommand(app),
     };
     try {
