@@ -1,6 +1,7 @@
 // snapfold export: slot pictures as PNG or BMP files, named and made as the editor's
 // "Export All Pictures..." makes them.
 
+#include "cli/choice_option.h"
 #include "cli/commands.h"
 #include "cli/file_batch.h"
 #include "cli/pack_io.h"
@@ -108,8 +109,8 @@ Command AddExportCommand(CLI::App& app) {
                      "slot)")
         ->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    command->add_option("--format", options->format, "png (the default) or bmp")
-        ->transform(CLI::CheckedTransformer(kFormats, CLI::ignore_case));
+    WithChoices(command->add_option("--format", options->format, "png (the default) or bmp"),
+                kFormats);
     command->add_flag("--force", options->force, "Replace existing files");
     return {command, [options] { return RunExport(*options); }};
 }

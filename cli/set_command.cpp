@@ -1,5 +1,6 @@
 // snapfold set: a slot's identifier, picture or both.
 
+#include "cli/choice_option.h"
 #include "cli/commands.h"
 #include "cli/pack_io.h"
 #include "cli/picture_input.h"
@@ -66,12 +67,12 @@ ExitStatus RunSet(const SetOptions& options) {
 std::vector<CLI::Option*> AddConversionOptions(CLI::App& command, PictureOptions& conversion) {
     ConvertSettings& settings = conversion.settings;
     return {
-        command.add_option("--fit", conversion.framing, "crop (the default), fit or stretch")
-            ->transform(CLI::CheckedTransformer(kFramings, CLI::ignore_case)),
-        command
-            .add_option("--dither", settings.dithering,
-                        "none, floyd-steinberg (the default), atkinson or ordered")
-            ->transform(CLI::CheckedTransformer(kDitherings, CLI::ignore_case)),
+        WithChoices(
+            command.add_option("--fit", conversion.framing, "crop (the default), fit or stretch"),
+            kFramings),
+        WithChoices(command.add_option("--dither", settings.dithering,
+                                       "none, floyd-steinberg (the default), atkinson or ordered"),
+                    kDitherings),
         command
             .add_option("--brightness", settings.tone.brightness,
                         "-100 to 100, adding 2.55 grey steps each (default 0)")

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core desktop-file-utils)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev fonts-dejavu-core desktop-file-utils)
 RUN_PACKAGES=(qt6-qpa-plugins)
 
 # shellcheck source=scripts/lib.sh
