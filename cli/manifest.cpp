@@ -28,28 +28,32 @@ std::string Resolve(std::string_view image, std::string_view folder) {
 }
 
 // One line that is neither blank nor a comment, as an entry or as the reason it is refused.
-std::optional<ManifestEntry> ParseLine(std::string_view text, std::string_view folder,
-                                       std::string& reason) {
+struct ParsedLine {
+    ManifestEntry entry;
+    // Empty when the line is good.
+    std::string reason;
+};
+
+ParsedLine ParseLine(std::string_view text, std::string_view folder) {
     const auto first = text.find(',');
     const auto second = first == text.npos ? text.npos : text.find(',', first + 1);
     if (second == text.npos) {
-        reason = "expected slot,id,image";
-        return std::nullopt;
+        return {{}, "expected slot,id,image"};
     }
     const std::string_view slotText = Trim(text.substr(0, first));
     const std::string_view image = Trim(text.substr(second + 1));
     const auto slot = ParseSlotNumber(slotText);
     const auto id = ParseContactId(text.substr(first + 1, second - first - 1));
     if (!slot) {
-        reason = std::string(kBadSlotMessage) + ", not '" + std::string(slotText) + "'";
-    } else if (!id) {
-        reason = res::kBadIdMessage;
-    } else if (image.empty()) {
-        reason = "no image is named";
-    } else {
-        return ManifestEntry{0, *slot, *id, Resolve(image, folder)};
+        return {{}, std::string(kBadSlotMessage) + ", not '" + std::string(slotText) + "'"};
     }
-    return std::nullopt;
+    if (!id) {
+        return {{}, std::string(res::kBadIdMessage)};
+    }
+    if (image.empty()) {
+        return {{}, "no image is named"};
+    }
+    return {{0, *slot, *id, Resolve(image, folder)}, {}};
 }
 
 } // namespace
@@ -66,20 +70,19 @@ Manifest ParseManifest(std::string_view text, std::string_view folder) {
         if (Trim(line).empty() || line.front() == '#') {
             continue;
         }
-        std::string reason;
-        auto entry = ParseLine(line, folder, reason);
-        if (entry && lineOfSlot[entry->slot] != 0) {
-            reason = "slot " + std::to_string(entry->slot + 1) + " is already given on line " +
-                     std::to_string(lineOfSlot[entry->slot]);
-            entry.reset();
+        ParsedLine parsed = ParseLine(line, folder);
+        const int earlier = parsed.reason.empty() ? lineOfSlot[parsed.entry.slot] : 0;
+        if (earlier != 0) {
+            parsed.reason = "slot " + std::to_string(parsed.entry.slot + 1) +
+                            " is already given on line " + std::to_string(earlier);
         }
-        if (!entry) {
-            manifest.error = ManifestError{number, reason};
+        if (!parsed.reason.empty()) {
+            manifest.error = ManifestError{number, parsed.reason};
             break;
         }
-        entry->line = number;
-        lineOfSlot[entry->slot] = number;
-        manifest.entries.push_back(std::move(*entry));
+        parsed.entry.line = number;
+        lineOfSlot[parsed.entry.slot] = number;
+        manifest.entries.push_back(std::move(parsed.entry));
     }
     return manifest;
 }
