@@ -13,6 +13,10 @@
 
 namespace {
 
+// Set when the last open in this thread was refused because the file is a FIFO, a device or a
+// socket, for which errno has no fitting reason of its own.
+thread_local bool t_notRegularFile = false;
+
 // No picture worth converting comes near this; a larger file is refused before it is read.
 constexpr std::uintmax_t kMaxWholeFileBytes = 512u * 1024u * 1024u;
 
@@ -41,6 +45,7 @@ std::optional<LoadedPack> LoadStandardInput() {
 // A descriptor for reading path that is refused at once, without blocking, unless it is a
 // regular file; st then describes it.
 int OpenRegularFile(const std::string& path, struct stat& st) {
+    t_notRegularFile = false;
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return -1;
@@ -48,6 +53,7 @@ int OpenRegularFile(const std::string& path, struct stat& st) {
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         const int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
+        t_notRegularFile = error == EINVAL;
         errno = error;
         return -1;
     }
@@ -85,8 +91,15 @@ void ReportFailure(std::string_view file, std::string_view reason) {
                  static_cast<int>(reason.size()), reason.data());
 }
 
+std::string LastFailureReason() {
+    if (t_notRegularFile && errno == EINVAL) {
+        return "not a regular file";
+    }
+    return std::strerror(errno);
+}
+
 void ReportSystemFailure(std::string_view file, std::string_view what) {
-    ReportFailure(file, std::string(what) + ": " + std::strerror(errno));
+    ReportFailure(file, std::string(what) + ": " + LastFailureReason());
 }
 
 std::optional<LoadedPack> LoadPack(const std::string& name) {

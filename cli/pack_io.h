@@ -17,7 +17,11 @@ inline constexpr std::string_view kStandardStream = "-";
 // Prints "snapfold: FILE: reason" on standard error.
 void ReportFailure(std::string_view file, std::string_view reason);
 
-// Like ReportFailure, with the system's reason for the last failed call (errno) appended.
+// Why the last failed call in this thread failed: errno's text, or "not a regular file" for
+// a FIFO, device or socket that was refused.
+std::string LastFailureReason();
+
+// Like ReportFailure, with LastFailureReason() appended.
 void ReportSystemFailure(std::string_view file, std::string_view what);
 
 struct LoadedPack {

@@ -8,9 +8,6 @@
 #include "platform/image_io.h"
 #include "res/texts.h"
 
-#include <cerrno>
-#include <cstring>
-
 namespace {
 
 PictureResult Unreadable(std::string_view reason) {
@@ -53,7 +50,7 @@ PackedPicture ConvertImage(const DecodedImage& decoded, const PictureOptions& op
 PictureResult ReadPicture(const std::string& path, const PictureOptions& options) {
     const auto bytes = ReadWholeFile(path);
     if (!bytes) {
-        return Unreadable(std::strerror(errno));
+        return Unreadable(LastFailureReason());
     }
     if (!options.converting) {
         if (const auto picture = SmallBitmapPicture(*bytes)) {

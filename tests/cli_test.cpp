@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -163,6 +164,11 @@ void ExpectMatches(const std::string& actual, const std::string& expected) {
     }
 }
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const CliCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Snapfold : public testing::TestWithParam<CliCase> {};
 
 TEST_P(Snapfold, GivesItsOutputStatusAndFiles) {
@@ -303,6 +309,12 @@ const CliCase kCases[] = {
      .status = 1,
      .err = "snapfold: none.png: The image cannot be read! No such file or directory\n",
      .files = {kUnchanged}},
+    {.name = "SetPictureFromFifo",
+     .args = {"set", "a.bin", "1", "--picture", "pipe"},
+     .status = 1,
+     .err = "snapfold: pipe: The image cannot be read! not a regular file\n",
+     .files = {kUnchanged},
+     .setup = [](const TempDir& d) { ASSERT_EQ(::mkfifo(d.File("pipe").c_str(), 0600), 0); }},
     {.name = "SetInReadOnlyFolder",
      .args = {"set", "ro/a.bin", "1", "--id", "9"},
      .status = 1,
