@@ -78,7 +78,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # The theme index makes the desktop look in hicolor at all. Without Qt's Wayland plugin the editor
 # runs through XWayland; the plugin is only suggested because it brings Qt's QML stack along.
-# The extra image-format plugins let both programs read WebP, TIFF and TGA.
+# The extra image-format plugins let both programs read WebP, TIFF and TGA as well.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hicolor-icon-theme, qt6-image-formats-plugins")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
 include(CPack)

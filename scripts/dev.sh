@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev fonts-dejavu-core desktop-file-utils)
-RUN_PACKAGES=(qt6-qpa-plugins)
+# The extra image formats (WebP, TIFF, TGA) that importing a picture can read when present.
+RUN_PACKAGES=(qt6-qpa-plugins qt6-image-formats-plugins)
 
 # shellcheck source=scripts/lib.sh
 . scripts/lib.sh

@@ -10,6 +10,7 @@
 #include <QImage>
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <string>
 
@@ -59,11 +60,14 @@ std::pair<QImage, PictureLevels> Blocks(int k, bool bands) {
 }
 
 TEST(ImageImport, BlocksOfDisplayGreysImportExactly) {
-    const std::vector<std::tuple<std::string, int, bool>> cases{{"FourBands480x500", 10, true},
-                                                                {"Blocks1x1", 1, false},
-                                                                {"Blocks3x3", 3, false},
-                                                                {"Blocks10x10", 10, false},
-                                                                {"Blocks17x17", 17, false}};
+    const std::vector<std::tuple<std::string, int, bool>> cases{
+        {"FourBands480x500", 10, true},
+        {"Blocks1x1", 1, false},
+        {"Blocks3x3", 3, false},
+        {"Blocks10x10", 10, false},
+        {"Blocks17x17", 17, false},
+        // Large enough for the decode-size rule to suggest half size, which only JPEGs take.
+        {"Blocks33x33", 33, false}};
     for (const auto& [name, k, bands] : cases) {
         SCOPED_TRACE(name);
         const auto [image, expected] = Blocks(k, bands);
@@ -131,22 +135,51 @@ TEST(ImageImport, ExifOrientationSixTurnsThePictureAtFullAndReducedSize) {
     }
 }
 
-// A small JPEG whose frame header claims 16000x16000: far beyond the allocation limit at full
-// size, and 2000x2000 at an eighth. The missing data decodes as grey.
-TEST(ImageImport, HugeJpegIsDecodedReducedAndOtherHugeImagesAreRefused) {
+// Small files whose headers claim 16000x16000: far beyond the allocation limit at full size.
+// A JPEG decodes at an eighth, 2000x2000, its missing data as grey; a PNG cannot be reduced.
+std::vector<std::uint8_t> ClaimingHugeSize(std::vector<std::uint8_t> file, std::size_t sizeAt) {
+    for (std::size_t i = 0; i < 2; ++i) {
+        file[sizeAt + 4 * i] = 0, file[sizeAt + 4 * i + 1] = 0;
+        file[sizeAt + 4 * i + 2] = 0x3E, file[sizeAt + 4 * i + 3] = 0x80;
+    }
+    return file;
+}
+
+std::vector<std::uint8_t> HugePng() {
+    std::vector<std::uint8_t> png = ClaimingHugeSize(Encode(Filled(16, 16, Qt::gray), "PNG"), 16);
+    // The header's checksum covers its type and fields, bytes 12 to 28.
+    const uLong crc = crc32(0, png.data() + 12, 17);
+    for (int i = 0; i < 4; ++i)
+        png[29 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    return png;
+}
+
+std::vector<std::uint8_t> HugeJpeg() {
     std::vector<std::uint8_t> jpeg = Encode(Filled(16, 16, Qt::gray), "JPEG");
     for (std::size_t i = 2; i + 8 < jpeg.size(); ++i) {
         if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+            // Height and width, two bytes each, follow the length and the sample precision.
             jpeg[i + 5] = 0x3E, jpeg[i + 6] = 0x80, jpeg[i + 7] = 0x3E, jpeg[i + 8] = 0x80;
             break;
         }
     }
-    const DecodedImage reduced = DecodeImageData(jpeg, &ReducedDecodeSize<ImageSize>);
+    return jpeg;
+}
+
+TEST(ImageImport, HugeJpegIsDecodedReducedAndOtherHugeImagesAreRefused) {
+    const DecodedImage reduced = DecodeImageData(HugeJpeg(), &ReducedDecodeSize<ImageSize>);
     ASSERT_TRUE(reduced.image) << reduced.error;
     EXPECT_EQ(reduced.image->width, 2000);
-    const DecodedImage full = DecodeImageData(jpeg, nullptr);
-    EXPECT_FALSE(full.image);
-    EXPECT_FALSE(full.error.empty());
+    EXPECT_EQ(reduced.fullSize.width, 16000);
+    const std::vector<std::pair<std::string, std::vector<std::uint8_t>>> refused{
+        {"JpegAtFullSize", HugeJpeg()}, {"Png", HugePng()}};
+    for (const auto& [name, bytes] : refused) {
+        SCOPED_TRACE(name);
+        const DecodeSizeRule rule = name == "Png" ? &ReducedDecodeSize<ImageSize> : nullptr;
+        const DecodedImage decoded = DecodeImageData(bytes, rule);
+        EXPECT_FALSE(decoded.image);
+        EXPECT_FALSE(decoded.error.empty());
+    }
 }
 
 TEST(ImageImport, TransparentPixelsLieOnWhite) {
