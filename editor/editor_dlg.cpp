@@ -6,6 +6,11 @@
 #include "platform/list_ctrl.h"
 #include "res/resource.h"
 #include "res/strings.h"
+#include "res/texts.h"
+
+#include <string>
+#include <string_view>
+#include <utility>
 
 CEditorDlg::CEditorDlg(CWnd* parent)
     : CDialog(IDD_EDITOR_DIALOG, parent), m_hIcon(LoadIconResource(IDR_MAINFRAME)), m_nSelected(0) {
@@ -26,6 +31,15 @@ std::span<const EventEntry> CEditorDlg::GetEventTable() const {
         OnClickedEntry<&CEditorDlg::OnRemoveContact>(IDC_REMOVE_CONTACT),
         OnClickedEntry<&CEditorDlg::OnNewPack>(IDC_NEW_PACK),
         OnDestroyEntry<&CEditorDlg::OnDestroy>(),
+        OnCommandEntry<&CEditorDlg::OnNewPack>(IDM_NEW_PACK),
+        OnCommandEntry<&CEditorDlg::OnOpenPack>(IDM_OPEN_PACK),
+        OnCommandEntry<&CEditorDlg::OnSavePack>(IDM_SAVE_PACK),
+        OnCommandEntry<&CEditorDlg::OnRemoveContact>(IDM_REMOVE_CONTACT),
+        OnCommandEntry<&CEditorDlg::OnEditId>(IDM_EDIT_ID),
+        OnCommandEntry<&CEditorDlg::OnCloseCommand>(IDM_CLOSE),
+        OnCommandEntry<&CEditorDlg::OnUndo>(IDM_UNDO),
+        OnCommandEntry<&CEditorDlg::OnRedo>(IDM_REDO),
+        OnDropFilesEntry<&CEditorDlg::OnDropFiles>(),
     };
     return kEvents;
 }
@@ -38,6 +52,8 @@ void CEditorDlg::DoDataExchange(CDataExchange* dx) {
 bool CEditorDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_nSelected = -1;
+    // Whatever the pack holds when the editor starts counts as saved.
+    ForgetHistory(g_pack);
     if (CMenu* systemMenu = GetSystemMenu(false)) {
         const auto aboutText = res::LoadString(IDS_ABOUTBOX);
         if (!aboutText.empty()) {
@@ -47,7 +63,27 @@ bool CEditorDlg::OnInitDialog() {
     }
     SetIcon(m_hIcon, true);
     SetIcon(m_hIcon, false);
+    // The captions stay as they are; the shortcuts show when the pointer rests on a button.
+    const std::pair<int, std::string_view> tips[] = {
+        {IDC_OPEN_PACK, res::kOpenPackTip},
+        {IDC_NEW_PACK, res::kNewPackTip},
+        {IDC_SAVE_PACK, res::kSavePackTip},
+        {IDC_REMOVE_CONTACT, res::kRemoveContactTip},
+    };
+    for (const auto& [id, tip] : tips) {
+        GetDlgItem(id)->SetToolTip(std::string(tip));
+    }
     return true;
+}
+
+void CEditorDlg::OnEditId() {
+    m_editId.SetFocus();
+    m_editId.SetSel(0, -1);
+}
+
+// Ctrl+Q takes the same road as the window menu's Close, through the question about changes.
+void CEditorDlg::OnCloseCommand() {
+    SendSysCommand(SC_CLOSE);
 }
 
 void CEditorDlg::OnOK() {

@@ -25,11 +25,14 @@ void CEditorDlg::OnSetId() {
         return;
     }
     const auto id = static_cast<ContactId>(static_cast<std::uint16_t>(*value));
+    const SlotState before = CaptureSlot(m_nSelected);
     CListCtrl& list = ContactList();
     list.SetItemText(m_nSelected, 0, std::to_string(id));
     list.SetItemData(m_nSelected, id);
+    DescribeRow(m_nSelected);
     SetContactId(g_pack, m_nSelected, *value);
     m_editId.SetWindowText(std::to_string(GetContactId(g_pack, m_nSelected)));
+    RecordSlotChange(before);
 }
 
 void CEditorDlg::OnSetPicture() {
@@ -41,6 +44,7 @@ void CEditorDlg::OnSetPicture() {
     if (!path) {
         return;
     }
+    const SlotState before = CaptureSlot(m_nSelected);
     CBitmap loaded;
     if (LoadBitmapFile(*path, loaded) && BitmapToPicture(loaded, GetPicture(g_pack, m_nSelected))) {
         // Shown as stored: the four greys the slot now holds, not the file's own colours.
@@ -48,6 +52,7 @@ void CEditorDlg::OnSetPicture() {
         auto shown = PictureToBitmap(GetPicture(g_pack, m_nSelected), &dc);
         m_imageList.Replace(m_nSelected, shown.get(), nullptr);
         m_pictures[static_cast<std::size_t>(m_nSelected)] = std::move(shown);
+        RecordSlotChange(before);
     }
     Invalidate(true);
 }
@@ -56,13 +61,16 @@ void CEditorDlg::OnRemoveContact() {
     if (!HasSelection()) {
         return;
     }
+    const SlotState before = CaptureSlot(m_nSelected);
     m_imageList.Replace(m_nSelected, LoadIconResource(IDI_NO_PICTURE));
     CListCtrl& list = ContactList();
     list.SetItemData(m_nSelected, 0);
     list.SetItemText(m_nSelected, 0, std::string(res::kEmptySlotText));
+    DescribeRow(m_nSelected);
     m_pictures[static_cast<std::size_t>(m_nSelected)].reset();
     // The picture bytes stay: only the identifier marks a slot empty.
     SetContactId(g_pack, m_nSelected, 0);
+    RecordSlotChange(before);
     Invalidate(true);
     UpdateWindow();
 }

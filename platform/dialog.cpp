@@ -89,6 +89,15 @@ bool CDialog::Dispatch(DialogEvent event, int controlId, EventArgs& args) {
     return false;
 }
 
+bool CDialog::HasHandler(DialogEvent event) const {
+    for (const EventEntry& entry : GetEventTable()) {
+        if (entry.event == event) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void CDialog::SendSysCommand(unsigned command) {
     EventArgs args;
     args.command = command;
@@ -97,8 +106,14 @@ void CDialog::SendSysCommand(unsigned command) {
     }
 }
 
+bool CDialog::SendCommand(unsigned command) {
+    EventArgs args;
+    args.command = command;
+    return Dispatch(DialogEvent::Command, static_cast<int>(command), args);
+}
+
 void CDialog::OnSysCommand(unsigned command, long) {
-    if ((command & 0xFFF0) == SC_CLOSE) {
+    if ((command & 0xFFF0) == SC_CLOSE && CanClose()) {
         EndDialog(IDCANCEL);
     }
 }

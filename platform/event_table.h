@@ -3,6 +3,9 @@
 
 #include "platform/types.h"
 
+#include <string>
+#include <vector>
+
 class CDialog;
 
 enum class DialogEvent {
@@ -12,6 +15,10 @@ enum class DialogEvent {
     Clicked,
     ListClick,
     Destroy,
+    // A command from a shortcut key or a menu other than the window menu.
+    Command,
+    // Files dropped onto the window.
+    DropFiles,
 };
 
 struct NMHDR {
@@ -20,12 +27,21 @@ struct NMHDR {
 };
 using LRESULT = long;
 
+// Files dropped onto a dialog: their paths, where they were dropped in the dialog's client
+// coordinates, and the control there (0 for the dialog's own background).
+struct DroppedFiles {
+    std::vector<std::string> paths;
+    CPoint point;
+    int controlId = 0;
+};
+
 struct EventArgs {
     unsigned command = 0;
     long param = 0;
     NMHDR* header = nullptr;
     LRESULT* result = nullptr;
     HICON icon = nullptr;
+    const DroppedFiles* drop = nullptr;
 };
 
 struct EventEntry {
@@ -75,4 +91,16 @@ template <auto Handler> constexpr EventEntry OnDestroyEntry() {
     using D = event_table_detail::DialogOf<Handler>;
     return {DialogEvent::Destroy, 0,
             [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
+}
+
+template <auto Handler> constexpr EventEntry OnCommandEntry(unsigned command) {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::Command, static_cast<int>(command),
+            [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
+}
+
+template <auto Handler> constexpr EventEntry OnDropFilesEntry() {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::DropFiles, 0,
+            [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(*a.drop); }};
 }

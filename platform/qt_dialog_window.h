@@ -1,11 +1,16 @@
 // The Qt window behind a CDialog; included only by the layer's sources.
 #pragma once
 
+#include "res/dialog_template.h"
+
 #include <QDialog>
+
+#include <span>
 
 class CDialog;
 class CMenu;
 class QPushButton;
+class QMimeData;
 
 class DialogWindow final : public QDialog {
 public:
@@ -18,6 +23,11 @@ public:
     void SetSystemMenu(const CMenu* menu) { m_menu = menu; }
     // Gives the focus to the first control in tab order.
     void FocusFirstControl() { focusNextChild(); }
+    // The dialog's shortcut keys; the window watches each control's keys for them.
+    void SetAccelerators(std::span<const res::Accelerator> accelerators) {
+        m_accelerators = accelerators;
+    }
+    void WatchKeys(QWidget* control) { control->installEventFilter(this); }
 
     void accept() override;
     void reject() override;
@@ -28,10 +38,24 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QPushButton* DefaultButton() const;
+    // Sends the command of the shortcut the key is, where it works; returns whether it did.
+    bool RunAccelerator(const QKeyEvent& key);
+    // Whether the dialog takes a drag of these files; only a dialog with a drop handler does.
+    bool TakesFiles(const QMimeData* data) const;
+    // Gives dropped files at a point in the window's coordinates to the dialog, once the drop
+    // has ended.
+    void DropFiles(const QMimeData* data, const QPoint& point);
+    // An edit box takes dragged text itself; dragged files go to the dialog instead.
+    bool FilterFileDrag(QWidget* control, QEvent* event);
 
     CDialog& m_owner;
     const CMenu* m_menu = nullptr;
+    std::span<const res::Accelerator> m_accelerators;
 };

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 QWidget* OwnerWidget(CWnd* owner) {
@@ -62,4 +63,32 @@ void QtUiServices::ShowMessage(CWnd* owner, const std::string& text, const std::
                     ToQt(caption), ToQt(text), QMessageBox::Ok, OwnerWidget(owner));
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
+}
+
+int QtUiServices::Ask(CWnd* owner, const Question& question) {
+    QMessageBox box(question.icon == MessageIcon::Question  ? QMessageBox::Question
+                    : question.icon == MessageIcon::Warning ? QMessageBox::Warning
+                                                            : QMessageBox::NoIcon,
+                    ToQt(question.caption), ToQt(question.text), QMessageBox::NoButton,
+                    OwnerWidget(owner));
+    box.setWindowModality(Qt::ApplicationModal);
+    std::vector<QPushButton*> buttons;
+    for (const std::string& text : question.buttons) {
+        // Every button has the same role, so that Qt keeps them in the order given.
+        buttons.push_back(box.addButton(ToQt(text), QMessageBox::ActionRole));
+    }
+    const auto at = [&](int index) {
+        return index >= 0 && index < static_cast<int>(buttons.size())
+                   ? buttons[static_cast<std::size_t>(index)]
+                   : nullptr;
+    };
+    box.setDefaultButton(at(question.defaultButton));
+    box.setEscapeButton(at(question.escapeButton));
+    box.exec();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (box.clickedButton() == buttons[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return question.escapeButton;
 }

@@ -13,6 +13,7 @@ public:
                                           const std::string& filter) override;
     void ShowMessage(CWnd* owner, const std::string& text, const std::string& caption,
                      MessageIcon icon) override;
+    int Ask(CWnd* owner, const Question& question) override;
 };
 
 // The chooser's name filters: each label shown as it stands, with its patterns behind it.

@@ -10,6 +10,7 @@ public:
         return std::nullopt;
     }
     void ShowMessage(CWnd*, const std::string&, const std::string&, MessageIcon) override {}
+    int Ask(CWnd*, const Question& question) override { return question.escapeButton; }
 };
 
 NullUiServices g_nullServices;
@@ -41,4 +42,8 @@ void ShowWarning(const std::string& text) {
 
 void ShowError(const std::string& text, const std::string& caption) {
     GetUiServices().ShowMessage(nullptr, text, caption, MessageIcon::None);
+}
+
+int AskQuestion(const Question& question) {
+    return GetUiServices().Ask(nullptr, question);
 }

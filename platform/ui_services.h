@@ -4,11 +4,23 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class CWnd;
 
 enum class FileChooserMode { Open, Save };
-enum class MessageIcon { None, Warning };
+enum class MessageIcon { None, Warning, Question };
+
+// A question with buttons of its own; the answer is the index of the button chosen.
+struct Question {
+    std::string text;
+    std::string caption;
+    MessageIcon icon = MessageIcon::Question;
+    std::vector<std::string> buttons;
+    // The button Enter presses, and the one that Escape or closing the box means.
+    int defaultButton = 0;
+    int escapeButton = 0;
+};
 
 class UiServices {
 public:
@@ -19,6 +31,7 @@ public:
                                                   const std::string& filter) = 0;
     virtual void ShowMessage(CWnd* owner, const std::string& text, const std::string& caption,
                              MessageIcon icon) = 0;
+    virtual int Ask(CWnd* owner, const Question& question) = 0;
 };
 
 // The installed services; with none installed, choosers cancel and messages go nowhere.
@@ -36,3 +49,5 @@ void SetAppTitle(std::string title);
 void ShowWarning(const std::string& text);
 // A message box with the given caption and no icon.
 void ShowError(const std::string& text, const std::string& caption);
+// Asks over the active window and returns the index of the button chosen.
+int AskQuestion(const Question& question);

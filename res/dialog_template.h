@@ -23,6 +23,10 @@ struct ControlTemplate {
     int x, y, cx, cy;
     // Only for StaticIcon: the icon resource shown.
     int iconId = 0;
+    // What assistive technology calls the control, where its caption does not say it.
+    std::string_view accessibleName = {};
+    // Only for StaticText: the control the label names for assistive technology.
+    int buddyId = 0;
 };
 
 enum class WindowKind {
@@ -32,6 +36,22 @@ enum class WindowKind {
     OwnedDialog,
 };
 
+// Where a shortcut key works: an edit box keeps the keys it edits text with, and a list keeps
+// the keys that act on its rows.
+enum class KeyScope {
+    Window,
+    OutsideEdit,
+    InList,
+};
+
+// A key that sends a command to the dialog, as a menu item would; keys in Qt's portable text
+// form ("Ctrl+Shift+Z").
+struct Accelerator {
+    std::string_view keys;
+    unsigned command;
+    KeyScope scope;
+};
+
 struct DialogTemplate {
     int id;
     std::string_view caption;
@@ -39,6 +59,7 @@ struct DialogTemplate {
     int fontPointSize;
     WindowKind windowKind;
     std::span<const ControlTemplate> controls;
+    std::span<const Accelerator> accelerators = {};
 };
 
 // Returns null for an identifier that names no template.

@@ -21,3 +21,13 @@ inline constexpr int IDC_REMOVE_CONTACT = 1009;
 inline constexpr int IDC_STATIC = -1;
 
 inline constexpr unsigned IDM_ABOUTBOX = 0x10;
+
+// Commands of the editor's shortcut keys and menus.
+inline constexpr unsigned IDM_NEW_PACK = 0x100;
+inline constexpr unsigned IDM_OPEN_PACK = 0x101;
+inline constexpr unsigned IDM_SAVE_PACK = 0x102;
+inline constexpr unsigned IDM_REMOVE_CONTACT = 0x103;
+inline constexpr unsigned IDM_EDIT_ID = 0x104;
+inline constexpr unsigned IDM_CLOSE = 0x105;
+inline constexpr unsigned IDM_UNDO = 0x106;
+inline constexpr unsigned IDM_REDO = 0x107;

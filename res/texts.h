@@ -18,7 +18,24 @@ inline constexpr std::string_view kBitmapSizeMessage = "Bitmap must be 48x50 max
 inline constexpr std::string_view kBitmapUnreadableMessage = "The bitmap file cannot be read!";
 inline constexpr std::string_view kImageUnreadableMessage = "The image cannot be read!";
 
+inline constexpr std::string_view kUnsavedChangesQuestion =
+    "The pack has unsaved changes. Save them?";
+inline constexpr std::string_view kSaveAnswer = "Save";
+inline constexpr std::string_view kDiscardAnswer = "Discard";
+inline constexpr std::string_view kCancelAnswer = "Cancel";
+
+inline constexpr std::string_view kDropPicturesMessage = "Drop pictures onto a row or the preview.";
+inline constexpr std::string_view kDropOneFileMessage = "Drop one pack file at a time.";
+
+inline constexpr std::string_view kOpenPackTip = "Open Snapfold (Ctrl+O)";
+inline constexpr std::string_view kNewPackTip = "New Snapfold (Ctrl+N)";
+inline constexpr std::string_view kSavePackTip = "Save Snapfold (Ctrl+S)";
+inline constexpr std::string_view kRemoveContactTip = "Remove Contact (Delete)";
+
 inline constexpr std::string_view kContactsHeading = "Contacts";
 inline constexpr std::string_view kEmptySlotText = "000";
+// How assistive technology describes a row: "Slot 5 of 25", or "Slot 5 of 25, empty".
+inline constexpr std::string_view kSlotDescription = "Slot %d of %d";
+inline constexpr std::string_view kEmptySlotDescription = "Slot %d of %d, empty";
 
 } // namespace res

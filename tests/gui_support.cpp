@@ -7,9 +7,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 std::optional<std::string> ScriptedUi::ChooseFile(CWnd*, FileChooserMode mode,
                                                   const std::string& filter) {
@@ -25,6 +29,16 @@ std::optional<std::string> ScriptedUi::ChooseFile(CWnd*, FileChooserMode mode,
 void ScriptedUi::ShowMessage(CWnd*, const std::string& text, const std::string& caption,
                              MessageIcon icon) {
     messages.push_back({text, caption, icon});
+}
+
+int ScriptedUi::Ask(CWnd*, const Question& question) {
+    questions.push_back(question);
+    if (m_questionAnswers.empty()) {
+        return question.escapeButton;
+    }
+    const int answer = m_questionAnswers.front();
+    m_questionAnswers.pop_front();
+    return answer;
 }
 
 int RunModal(CDialog& dialog, const std::function<void()>& body) {
@@ -80,6 +94,14 @@ void ClickListRow(const CDialog& dialog, int row) {
                       list->visualItemRect(list->item(row, 0)).center());
 }
 
+void SetIdOfRow(const CDialog& dialog, int row, const QString& text) {
+    ClickListRow(dialog, row);
+    auto* idBox = ControlAs<QLineEdit>(dialog, IDC_ID_EDIT);
+    ASSERT_NE(idBox, nullptr);
+    idBox->setText(text);
+    ClickButton(dialog, IDC_SET_ID);
+}
+
 void ShowPackThroughOpen(const CDialog& dialog, ScriptedUi& ui, const PackImage& pack) {
     const TempDir dir;
     const std::string path = dir.File("pack.bin");
@@ -92,4 +114,25 @@ void ShowPackThroughOpen(const CDialog& dialog, ScriptedUi& ui, const PackImage&
 QImage Grab(const CDialog& dialog) {
     QImage image = dialog.Widget()->grab().toImage();
     return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QRect PreviewPictureRect(const CDialog& dialog, qreal ratio) {
+    const QRect frame = Control(dialog, IDC_PREVIEW)->geometry();
+    const int left = static_cast<int>(std::ceil((frame.left() + 2) * ratio));
+    const int top = static_cast<int>(std::ceil((frame.top() + 7) * ratio));
+    const int width =
+        static_cast<int>(std::floor((frame.left() + frame.width() - 2) * ratio)) - left;
+    const int height =
+        static_cast<int>(std::floor((frame.top() + frame.height() - 2) * ratio)) - top;
+    const int scale = std::min(width / PICTURE_WIDTH, height / PICTURE_HEIGHT);
+    return {left + (width - scale * PICTURE_WIDTH) / 2, top + (height - scale * PICTURE_HEIGHT) / 2,
+            scale * PICTURE_WIDTH, scale * PICTURE_HEIGHT};
+}
+
+QRgb PreviewPixel(const CDialog& dialog, int x, int y) {
+    const QImage shot = dialog.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect picture = PreviewPictureRect(dialog, shot.devicePixelRatio());
+    const int scale = picture.width() / PICTURE_WIDTH;
+    return shot.pixel(picture.left() + x * scale + scale / 2,
+                      picture.top() + y * scale + scale / 2);
 }

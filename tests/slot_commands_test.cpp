@@ -87,13 +87,7 @@ protected:
             .convertToFormat(QImage::Format_RGB32);
     }
     // The preview's pixel showing picture pixel (x, y).
-    QRgb PreviewPixel(int x, int y) const {
-        const QRect frame = Control(dlg, IDC_PREVIEW)->geometry();
-        const int top = frame.top() + 7;
-        const int height = frame.height() - 7;
-        return Grab(dlg).pixel(frame.left() + (2 * x + 1) * frame.width() / (2 * PICTURE_WIDTH),
-                               top + (2 * y + 1) * height / (2 * PICTURE_HEIGHT));
-    }
+    QRgb PreviewPixel(int x, int y) const { return ::PreviewPixel(dlg, x, y); }
 
     TempDir dir;
     ScriptedUi ui;
@@ -128,14 +122,21 @@ TEST_F(SlotCommands, SetIdStoresSixteenBitsAndShowsThemSigned) {
     });
 }
 
+// The number pad's Enter arrives with the keypad modifier and must do what Enter does.
 TEST_F(SlotCommands, EnterInTheIdBoxSetsTheId) {
     RunModal(dlg, [&] {
         ClickButton(dlg, IDC_NEW_PACK);
-        ClickRow(0);
-        TypeId("513");
-        QTest::keyClick(IdBox(), Qt::Key_Return);
-        EXPECT_EQ(GetContactId(g_pack, 0), 513);
-        EXPECT_EQ(RowText(0), "513");
+        for (const auto& [row, modifier] :
+             {std::pair{0, Qt::NoModifier}, std::pair{1, Qt::KeypadModifier}}) {
+            ClickRow(row);
+            TypeId("513");
+            QTest::keyClick(IdBox(), modifier == Qt::NoModifier ? Qt::Key_Return : Qt::Key_Enter,
+                            modifier);
+            EXPECT_EQ(GetContactId(g_pack, row), 513) << "modifier " << modifier;
+            EXPECT_EQ(RowText(row), "513");
+            EXPECT_EQ(List()->item(row, 0)->data(Qt::AccessibleDescriptionRole).toString(),
+                      QString("Slot %1 of 25").arg(row + 1));
+        }
         EXPECT_TRUE(dlg.Widget()->isVisible());
     });
 }
