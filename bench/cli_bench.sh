@@ -15,7 +15,7 @@ usage() {
     echo "usage: $0 build/<preset> [runs]" >&2
     exit 2
 }
-[ $# -ge 1 ] && [ $# -le 2 ] || usage
+if [ $# -lt 1 ] || [ $# -gt 2 ]; then usage; fi
 snapfold=$(realpath "$1")/cli/snapfold
 runs=${2:-5}
 [[ $runs =~ ^[1-9][0-9]*$ ]] || usage
