@@ -1,8 +1,8 @@
 // The commands that change the selected slot: its identifier, its picture, or both removed.
 #include "editor/editor_dlg.h"
 
-#include "editor/id_text.h"
 #include "import/bitmap_file.h"
+#include "pack/contact_id.h"
 #include "pack/pack_image.h"
 #include "pack/picture_codec.h"
 #include "platform/dc.h"

@@ -211,7 +211,11 @@ void ApplyOwnership(int fd, const TargetInfo& info) {
     // still keep that group; EPERM in both cases leaves the saving user as owner, which is
     // better than refusing to save.
     if (::fchown(fd, info.owner, info.group) != 0 && errno == EPERM) {
-        static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), info.group));
+        // A failure here changes nothing further; fortified builds insist on the result being
+        // looked at, so it is, and let go.
+        if (::fchown(fd, static_cast<uid_t>(-1), info.group) != 0) {
+            return;
+        }
     }
 }
 
@@ -280,7 +284,9 @@ void RestoreOldContents(int fd, const OldContents& old) {
     // usually succeeds even when the failure was a full disk or a file-size limit.
     static_cast<void>(WriteAll(fd, old.head));
     if (old.size <= static_cast<off_t>(old.head.size())) {
-        static_cast<void>(::ftruncate(fd, old.size));
+        if (::ftruncate(fd, old.size) != 0) {
+            // Best effort as well: whatever the outcome, the sync below is still worth trying.
+        }
     }
     static_cast<void>(::fsync(fd));
 }

@@ -16,6 +16,7 @@ inline constexpr std::string_view kCannotSaveMessage = "The file cannot be saved
 inline constexpr std::string_view kBadIdMessage = "ID must be a number from -32768 to 65535";
 inline constexpr std::string_view kBitmapSizeMessage = "Bitmap must be 48x50 max 8bpp";
 inline constexpr std::string_view kBitmapUnreadableMessage = "The bitmap file cannot be read!";
+inline constexpr std::string_view kImageUnreadableMessage = "The image cannot be read!";
 
 inline constexpr std::string_view kUnsavedChangesQuestion =
     "The pack has unsaved changes. Save them?";
