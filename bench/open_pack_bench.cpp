@@ -72,7 +72,10 @@ public:
     void ShowMessage(CWnd*, const std::string& text, const std::string&, MessageIcon) override {
         std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
     }
-    int Ask(CWnd*, const Question& question) override { return question.escapeButton; }
+    int Ask(CWnd*, const Question& question) override {
+        std::fprintf(stderr, "unexpected question: %s\n", question.text.c_str());
+        return question.escapeButton;
+    }
 
 private:
     std::string m_path;

@@ -49,8 +49,10 @@ public:
             const double measured = m_times[ratio.measured];
             const double yardstick = m_times[ratio.yardstick];
             if (measured > 0 && yardstick > 0) {
-                std::printf("%s: %.2fx %s\n", ratio.label.c_str(), measured / yardstick,
-                            ratio.yardstickLabel.c_str());
+                // Tiny ratios keep four decimals rather than showing as 0.00x.
+                const double value = measured / yardstick;
+                std::printf(value < 0.01 ? "%s: %.4fx %s\n" : "%s: %.2fx %s\n", ratio.label.c_str(),
+                            value, ratio.yardstickLabel.c_str());
             }
         }
     }

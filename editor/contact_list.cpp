@@ -9,13 +9,44 @@
 #include "res/resource.h"
 #include "res/texts.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace {
-// The preview is drawn below the frame's top edge, clear of where a caption would be.
+// The preview is drawn below the frame's top edge, clear of where a caption would be, and
+// inside the frame's two shaded lines.
 constexpr int kPreviewTopGap = 7;
+constexpr int kFrameLines = 2;
 constexpr COLORREF kThumbnailMask = RGB(1, 1, 1);
+
+// Where the preview goes, in device pixels: the picture enlarged by the largest whole number
+// of device pixels that fits the area, centred. Stretching it to the frame would make columns
+// of unequal width and faces a fifth too wide.
+CRect PreviewPlacement(const CRect& area, double ratio) {
+    const int left = static_cast<int>(std::ceil(area.left * ratio));
+    const int top = static_cast<int>(std::ceil(area.top * ratio));
+    const int width = static_cast<int>(std::floor(area.right * ratio)) - left;
+    const int height = static_cast<int>(std::floor(area.bottom * ratio)) - top;
+    const int scale = std::max(0, std::min(width / PICTURE_WIDTH, height / PICTURE_HEIGHT));
+    const int x = left + (width - scale * PICTURE_WIDTH) / 2;
+    const int y = top + (height - scale * PICTURE_HEIGHT) / 2;
+    return {x, y, x + scale * PICTURE_WIDTH, y + scale * PICTURE_HEIGHT};
+}
+
+std::string SlotDescription(int slot, bool empty) {
+    const std::string_view format = empty ? res::kEmptySlotDescription : res::kSlotDescription;
+    char text[64];
+    std::snprintf(text, sizeof text, std::string(format).c_str(), slot + 1, PACK_SLOT_COUNT);
+    return text;
+}
 } // namespace
+
+void CEditorDlg::DescribeRow(int slot) {
+    CListCtrl& list = ContactList();
+    list.SetItemDescription(slot, SlotDescription(slot, list.GetItemData(slot) == 0));
+}
 
 CListCtrl& CEditorDlg::ContactList() const {
     return *GetDlgItemAs<CListCtrl>(IDC_CONTACT_LIST);
@@ -48,6 +79,7 @@ void CEditorDlg::FillContactList() {
         if (picture != nullptr && m_imageList.Add(picture.get(), kThumbnailMask) >= 0) {
             list.InsertItem(slot, std::to_string(id), slot);
             list.SetItemData(slot, id);
+            DescribeRow(slot);
             list.RedrawItems(slot, slot);
             m_pictures.push_back(std::move(picture));
         } else {
@@ -55,6 +87,7 @@ void CEditorDlg::FillContactList() {
             list.InsertItem(slot, std::string(res::kEmptySlotText), slot);
             m_pictures.push_back(nullptr);
             list.SetItemData(slot, 0);
+            DescribeRow(slot);
         }
     }
 }
@@ -71,8 +104,12 @@ void CEditorDlg::ClearPack() {
 }
 
 void CEditorDlg::OnNewPack() {
+    if (!ConfirmDiscard()) {
+        return;
+    }
     ClearPack();
     FillContactList();
+    ForgetHistory(g_pack);
     // The preview of the slot selected before must not linger.
     Invalidate(true);
 }
@@ -105,9 +142,11 @@ void CEditorDlg::PaintPreview() {
     CRect frame;
     GetDlgItem(IDC_PREVIEW)->GetWindowRect(&frame);
     ScreenToClient(&frame);
-    dc.StretchBlt(frame.left, frame.top + kPreviewTopGap, frame.Width(),
-                  frame.Height() - kPreviewTopGap, &memory, 0, 0, PICTURE_WIDTH, PICTURE_HEIGHT,
-                  SRCCOPY);
+    const CRect area{frame.left + kFrameLines, frame.top + kPreviewTopGap,
+                     frame.right - kFrameLines, frame.bottom - kFrameLines};
+    const CRect shown = PreviewPlacement(area, dc.GetDevicePixelRatio());
+    dc.StretchBltDevicePixels(shown.left, shown.top, shown.Width(), shown.Height(), &memory, 0, 0,
+                              PICTURE_WIDTH, PICTURE_HEIGHT);
     memory.SelectObject(previous);
     memory.DeleteDC();
 }

@@ -29,6 +29,9 @@ void CEditorDlg::OnContextMenuList(CPoint point) {
     menu.AppendMenu(MF_SEPARATOR);
     menu.AppendMenu(MF_STRING | EnabledIf(selected), IDM_REMOVE_CONTACT,
                     std::string(res::kRemoveContactItem));
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING | EnabledIf(CanUndo()), IDM_UNDO, std::string(res::kUndoItem));
+    menu.AppendMenu(MF_STRING | EnabledIf(CanRedo()), IDM_REDO, std::string(res::kRedoItem));
     // The command runs once the menu has closed, so that it may open a dialog of its own.
     if (const unsigned command = menu.TrackPopupMenu(point, this)) {
         SendCommand(command);

@@ -8,6 +8,10 @@
 #include "res/strings.h"
 #include "res/texts.h"
 
+#include <string>
+#include <string_view>
+#include <utility>
+
 CEditorDlg::CEditorDlg(CWnd* parent)
     : CDialog(IDD_EDITOR_DIALOG, parent), m_hIcon(LoadIconResource(IDR_MAINFRAME)), m_nSelected(0) {
 }
@@ -32,9 +36,17 @@ std::span<const EventEntry> CEditorDlg::GetEventTable() const {
         OnCommandEntry<&CEditorDlg::OnCopyPicture>(IDM_COPY_PICTURE),
         OnCommandEntry<&CEditorDlg::OnExportPicture>(IDM_EXPORT_PICTURE),
         OnCommandEntry<&CEditorDlg::OnExportAll>(IDM_EXPORT_ALL),
-        OnCommandEntry<&CEditorDlg::OnRemoveContact>(IDM_REMOVE_CONTACT),
         OnContextMenuEntry<&CEditorDlg::OnContextMenuList>(IDC_CONTACT_LIST),
         OnInitMenuPopupEntry<&CEditorDlg::OnInitMenuPopup>(),
+        OnCommandEntry<&CEditorDlg::OnNewPack>(IDM_NEW_PACK),
+        OnCommandEntry<&CEditorDlg::OnOpenPack>(IDM_OPEN_PACK),
+        OnCommandEntry<&CEditorDlg::OnSavePack>(IDM_SAVE_PACK),
+        OnCommandEntry<&CEditorDlg::OnRemoveContact>(IDM_REMOVE_CONTACT),
+        OnCommandEntry<&CEditorDlg::OnEditId>(IDM_EDIT_ID),
+        OnCommandEntry<&CEditorDlg::OnCloseCommand>(IDM_CLOSE),
+        OnCommandEntry<&CEditorDlg::OnUndo>(IDM_UNDO),
+        OnCommandEntry<&CEditorDlg::OnRedo>(IDM_REDO),
+        OnDropFilesEntry<&CEditorDlg::OnDropFiles>(),
     };
     return kEvents;
 }
@@ -47,6 +59,8 @@ void CEditorDlg::DoDataExchange(CDataExchange* dx) {
 bool CEditorDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_nSelected = -1;
+    // Whatever the pack holds when the editor starts counts as saved.
+    ForgetHistory(g_pack);
     if (CMenu* systemMenu = GetSystemMenu(false)) {
         systemMenu->AppendMenu(MF_STRING, IDM_EXPORT_ALL, std::string(res::kExportAllItem));
         const auto aboutText = res::LoadString(IDS_ABOUTBOX);
@@ -57,7 +71,27 @@ bool CEditorDlg::OnInitDialog() {
     }
     SetIcon(m_hIcon, true);
     SetIcon(m_hIcon, false);
+    // The captions stay as they are; the shortcuts show when the pointer rests on a button.
+    const std::pair<int, std::string_view> tips[] = {
+        {IDC_OPEN_PACK, res::kOpenPackTip},
+        {IDC_NEW_PACK, res::kNewPackTip},
+        {IDC_SAVE_PACK, res::kSavePackTip},
+        {IDC_REMOVE_CONTACT, res::kRemoveContactTip},
+    };
+    for (const auto& [id, tip] : tips) {
+        GetDlgItem(id)->SetToolTip(std::string(tip));
+    }
     return true;
+}
+
+void CEditorDlg::OnEditId() {
+    m_editId.SetFocus();
+    m_editId.SetSel(0, -1);
+}
+
+// Ctrl+Q takes the same road as the window menu's Close, through the question about changes.
+void CEditorDlg::OnCloseCommand() {
+    SendSysCommand(SC_CLOSE);
 }
 
 void CEditorDlg::OnOK() {

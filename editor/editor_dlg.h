@@ -2,6 +2,7 @@
 // commands that open, save and change the pack.
 #pragma once
 
+#include "editor/slot_history.h"
 #include "pack/pack_image.h"
 #include "platform/bitmap.h"
 #include "platform/dialog.h"
@@ -26,8 +27,26 @@ public:
     void OnOK() override;
     void OnCancel() override;
 
+    // Closing asks first when the pack has unsaved changes, and may be refused.
+    bool CanClose() override;
+
     // The selected slot, or -1; for tests, which otherwise see only the widgets.
     int GetSelectedSlot() const { return m_nSelected; }
+    // Whether the pack differs from what New, Open or Save last left (a short read always does).
+    bool IsModified() const;
+
+    // Undo and redo, for the list's context menu, which sends IDM_UNDO and IDM_REDO.
+    bool CanUndo() const { return m_history.CanUndo(); }
+    bool CanRedo() const { return m_history.CanRedo(); }
+
+    // Every command that changes one slot records it as a step that Ctrl+Z takes back:
+    //     const SlotState before = CaptureSlot(slot);
+    //     ... change g_pack and the slot's row, thumbnail and m_pictures node ...
+    //     RecordSlotChange(before);
+    // Nothing is recorded when the slot is shown exactly as before. The slot's changed mark is
+    // brought up to date as well.
+    SlotState CaptureSlot(int slot) const;
+    void RecordSlotChange(const SlotState& before);
 
 protected:
     bool OnInitDialog() override;
@@ -64,7 +83,27 @@ private:
     bool AnySlotOccupied() const;
     // The selected slot's identifier, or 0 with no slot selected.
     ContactId SelectedId() const;
+    void OnUndo();
+    void OnRedo();
+    void OnEditId();
+    void OnCloseCommand();
+    void OnDropFiles(const DroppedFiles& drop);
 
+    // The Open road after the chooser: reads the pack at path and shows it.
+    void OpenPack(const std::string& path);
+    // The Save road; returns whether the pack was written.
+    bool SavePack();
+    // Asks before unsaved changes are thrown away; returns whether to go on.
+    bool ConfirmDiscard();
+    // Shows a slot as it was shown in state, selects it and puts its identifier in the ID box.
+    void RestoreSlot(const SlotState& state);
+    // Bold rows are the slots that differ from the saved pack.
+    void UpdateChangeMarks();
+    void ForgetHistory(const PackImage& kept);
+    // Whether a drop at a point of the dialog lands on a list row or the preview.
+    bool DropsOnPicture(const DroppedFiles& drop) const;
+    // Imports the first file dropped onto a row, which becomes selected, or onto the preview.
+    void DropPicture(const DroppedFiles& drop);
     void FillContactList();
     void ClearPack();
     void PaintMinimized();
@@ -73,10 +112,15 @@ private:
     // The display bitmap of a slot, or null for an empty slot or no slot at all.
     CBitmap* PictureOf(int slot) const;
     bool HasSelection() const;
+    // Tells assistive technology which slot a row is and whether it is empty; runs whenever a
+    // row's identifier changes.
+    void DescribeRow(int slot);
 
     std::vector<std::unique_ptr<CBitmap>> m_pictures;
     CImageList m_imageList;
     HICON m_hIcon;
     int m_nSelected;
     CEdit m_editId;
+    SlotHistory m_history;
+    SavedPack m_saved;
 };

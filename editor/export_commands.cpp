@@ -59,7 +59,7 @@ ExistingFiles AskAboutExisting() {
                             GetAppTitle(),
                             MessageIcon::Question,
                             {std::string(res::kReplaceButton), std::string(res::kSkipButton),
-                             std::string(res::kCancelButton)},
+                             std::string(res::kCancelAnswer)},
                             0,
                             2};
     return static_cast<ExistingFiles>(AskQuestion(question));

@@ -16,12 +16,17 @@ void ShowFileError(std::string_view message) {
 } // namespace
 
 void CEditorDlg::OnOpenPack() {
-    const auto path = ChoosePackFile(this, FileChooserMode::Open);
-    if (!path) {
+    if (!ConfirmDiscard()) {
         return;
     }
+    if (const auto path = ChoosePackFile(this, FileChooserMode::Open)) {
+        OpenPack(*path);
+    }
+}
+
+void CEditorDlg::OpenPack(const std::string& path) {
     // Nothing is cleared before the file is known to be readable.
-    UniqueFile file = OpenPackFile(*path);
+    UniqueFile file = OpenPackFile(path);
     if (file == nullptr) {
         ShowFileError(res::kCannotOpenMessage);
         return;
@@ -29,7 +34,10 @@ void CEditorDlg::OnOpenPack() {
     ClearPack();
     Invalidate(true);
     g_packLoaded = ReadPackImage(file.get(), g_pack) == PACK_FILE_SIZE;
+    ForgetHistory(g_pack);
     if (!g_packLoaded) {
+        // Saving a partly read pack writes bytes that were never on disk.
+        m_saved.KeepPartial(g_pack);
         ShowFileError(res::kShortReadMessage);
     }
     file.reset();
@@ -39,11 +47,19 @@ void CEditorDlg::OnOpenPack() {
 }
 
 void CEditorDlg::OnSavePack() {
+    SavePack();
+}
+
+bool CEditorDlg::SavePack() {
     const auto path = ChoosePackFile(this, FileChooserMode::Save);
     if (!path) {
-        return;
+        return false;
     }
     if (!SavePackFile(*path, g_pack)) {
         ShowFileError(res::kCannotSaveMessage);
+        return false;
     }
+    m_saved.Keep(g_pack);
+    UpdateChangeMarks();
+    return true;
 }

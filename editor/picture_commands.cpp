@@ -61,9 +61,11 @@ void CEditorDlg::RunImportDialog(RgbImage image) {
     if (dialog.DoModal() != IDOK || !HasSelection()) {
         return;
     }
+    const SlotState before = CaptureSlot(m_nSelected);
     const PackedPicture& picture = dialog.GetPicture();
     std::copy(picture.begin(), picture.end(), GetPicture(g_pack, m_nSelected).begin());
     ShowStoredPicture(m_nSelected);
+    RecordSlotChange(before);
     Invalidate(true);
 }
 

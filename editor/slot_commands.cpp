@@ -1,8 +1,8 @@
 // The commands that change the selected slot: its identifier, its picture, or both removed.
 #include "editor/editor_dlg.h"
 
-#include "editor/id_text.h"
 #include "import/bitmap_file.h"
+#include "pack/contact_id.h"
 #include "pack/pack_image.h"
 #include "pack/picture_codec.h"
 #include "platform/dc.h"
@@ -25,11 +25,14 @@ void CEditorDlg::OnSetId() {
         return;
     }
     const auto id = static_cast<ContactId>(static_cast<std::uint16_t>(*value));
+    const SlotState before = CaptureSlot(m_nSelected);
     CListCtrl& list = ContactList();
     list.SetItemText(m_nSelected, 0, std::to_string(id));
     list.SetItemData(m_nSelected, id);
+    DescribeRow(m_nSelected);
     SetContactId(g_pack, m_nSelected, *value);
     m_editId.SetWindowText(std::to_string(GetContactId(g_pack, m_nSelected)));
+    RecordSlotChange(before);
 }
 
 void CEditorDlg::OnSetPicture() {
@@ -41,9 +44,11 @@ void CEditorDlg::OnSetPicture() {
     if (!path) {
         return;
     }
+    const SlotState before = CaptureSlot(m_nSelected);
     CBitmap loaded;
     if (LoadBitmapFile(*path, loaded) && BitmapToPicture(loaded, GetPicture(g_pack, m_nSelected))) {
         ShowStoredPicture(m_nSelected);
+        RecordSlotChange(before);
     }
     Invalidate(true);
 }
@@ -60,13 +65,16 @@ void CEditorDlg::OnRemoveContact() {
     if (!HasSelection()) {
         return;
     }
+    const SlotState before = CaptureSlot(m_nSelected);
     m_imageList.Replace(m_nSelected, LoadIconResource(IDI_NO_PICTURE));
     CListCtrl& list = ContactList();
     list.SetItemData(m_nSelected, 0);
     list.SetItemText(m_nSelected, 0, std::string(res::kEmptySlotText));
+    DescribeRow(m_nSelected);
     m_pictures[static_cast<std::size_t>(m_nSelected)].reset();
     // The picture bytes stay: only the identifier marks a slot empty.
     SetContactId(g_pack, m_nSelected, 0);
+    RecordSlotChange(before);
     Invalidate(true);
     UpdateWindow();
 }

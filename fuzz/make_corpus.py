@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of the fuzz targets: small bitmap files and packs, valid and broken.
+"""Writes the seed corpus of the fuzz targets: small bitmap files, packs and images, valid and broken.
 
 Run from anywhere; the files go to corpus/ beside this script. They are committed, so this
 only needs running again when a seed is added or changed.
 """
 import pathlib
 import struct
+import zlib
 
 HERE = pathlib.Path(__file__).resolve().parent
 GREYS = [(0, 0, 0), (85, 85, 85), (190, 190, 190), (255, 255, 255)]
@@ -80,6 +81,50 @@ def pack(length):
     return bytes(image[:length])
 
 
+# A 16x8 greyscale baseline JPEG of a left-to-right ramp, quality 50.
+RAMP_JPEG = bytes.fromhex(
+    "ffd8ffe000104a46494600010101006400640000ffdb004300100b0c0e0c0a100e0d0e1211101318281a18161618"
+    "3123251d283a333d3c3933383740485c4e404457453738506d51575f626768673e4d71797064785c656763ffc000"
+    "0b080008001001011100ffc4001f0000010501010101010100000000000000000102030405060708090a0bffc400"
+    "b5100002010303020403050504040000017d01020300041105122131410613516107227114328191a1082342b1c1"
+    "1552d1f02433627282090a161718191a25262728292a3435363738393a434445464748494a535455565758595a63"
+    "6465666768696a737475767778797a838485868788898a92939495969798999aa2a3a4a5a6a7a8a9aab2b3b4b5b6"
+    "b7b8b9bac2c3c4c5c6c7c8c9cad2d3d4d5d6d7d8d9dae1e2e3e4e5e6e7e8e9eaf1f2f3f4f5f6f7f8f9faffda0008"
+    "010100003f00e6f44fe1af40d13f86bfffd9")
+
+# A 1x1 GIF with a transparent pixel.
+TINY_GIF = bytes.fromhex(
+    "4749463839610100010080000000ffffff00000021f90401000000002c00000000010001000002024401003b")
+
+
+def png(width, height, colour_type, channels, pixel):
+    """A PNG of 8-bit samples, pixel(x, y) giving the channel values, filter 0 on every row."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(
+            ">I", zlib.crc32(kind + data))
+    raw = b"".join(b"\0" + bytes(v for x in range(width) for v in pixel(x, y)[:channels])
+                   for y in range(height))
+    header = struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw))
+            + chunk(b"IEND", b""))
+
+
+def with_orientation(jpeg, orientation):
+    """jpeg with an Exif segment holding only an orientation tag right after its start marker."""
+    tiff = b"MM\0*" + struct.pack(">IHHHIHHI", 8, 1, 0x0112, 3, 1, orientation, 0, 0)
+    app1 = b"Exif\0\0" + tiff
+    return jpeg[:2] + b"\xff\xe1" + struct.pack(">H", len(app1) + 2) + app1 + jpeg[2:]
+
+
+def bmp24(width, height, pixel):
+    """An uncompressed 24-bit bottom-up bitmap file."""
+    stride = (width * 3 + 3) // 4 * 4
+    data = b"".join(bytes(v for x in range(width) for v in reversed(pixel(x, y))).ljust(stride, b"\0")
+                    for y in reversed(range(height)))
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, BI_RGB, len(data), 2835, 2835, 0, 0)
+    return b"BM" + struct.pack("<IHHI", 54 + len(data), 0, 0, 54) + info + data
+
+
 def main():
     rgb8 = bitmap(8, rows(8, lambda x, y: (x + y) % 7), colours_used=4)
     seeds = {
@@ -104,6 +149,16 @@ def main():
         "pack/short.pack": pack(1234),
         "pack/long.pack": pack(15050 + 16),
         "pack/empty.pack": b"",
+        "image_import/ramp.jpg": RAMP_JPEG,
+        "image_import/ramp_turned.jpg": with_orientation(RAMP_JPEG, 6),
+        "image_import/truncated.jpg": RAMP_JPEG[:200],
+        "image_import/grey.png": png(24, 25, 0, 1, lambda x, y: [(x * 11 + y * 5) % 256]),
+        "image_import/alpha.png": png(12, 10, 6, 4, lambda x, y: [x * 20, y * 25, 90, x * y * 2]),
+        "image_import/tiny.gif": TINY_GIF,
+        "image_import/colour.bmp": bmp24(9, 7, lambda x, y: [x * 28, y * 36, 200]),
+        "image_import/grey.pgm": b"P5 8 6 255\n" + bytes((x * 30 + y) % 256 for y in range(6)
+                                                        for x in range(8)),
+        "image_import/ascii.ppm": b"P3 2 2 255\n255 0 0  0 255 0\n0 0 255  255 255 255\n",
     }
     for name, data in seeds.items():
         path = HERE / "corpus" / name

@@ -4,17 +4,20 @@
 #include "platform/byte_reader.h"
 #include "platform/dib.h"
 #include "platform/ui_services.h"
+#include "platform/unique_fd.h"
 #include "res/texts.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -24,7 +27,10 @@ constexpr std::uint16_t kFileType = 0x4D42; // "BM" read as a little-endian word
 constexpr std::size_t kFileHeaderBytes = 14;
 constexpr std::size_t kDataOffsetField = 10;
 constexpr std::uint32_t kInfoHeaderBytes = 40;
+// The older core header: 16-bit width and height, and 3-byte colour entries.
+constexpr std::uint32_t kCoreHeaderBytes = 12;
 constexpr std::size_t kColourEntryBytes = 4;
+constexpr std::size_t kCoreColourEntryBytes = 3;
 constexpr std::int32_t kPictureWidth = 48;
 constexpr std::int32_t kPictureHeight = 50;
 constexpr std::uint16_t kMaxBitCount = 8;
@@ -37,8 +43,29 @@ struct InfoHeader {
     std::uint32_t coloursUsed = 0;
 };
 
+bool IsCoreHeader(const InfoHeader& info) {
+    return info.size == kCoreHeaderBytes;
+}
+
+std::optional<InfoHeader> ReadCoreHeader(const ByteReader& file) {
+    const std::size_t at = kFileHeaderBytes;
+    if (!file.Has(at, kCoreHeaderBytes)) {
+        return std::nullopt;
+    }
+    InfoHeader info;
+    info.size = kCoreHeaderBytes;
+    info.fields.width = *file.U16(at + 4);
+    info.fields.height = *file.U16(at + 6);
+    info.fields.bitCount = *file.U16(at + 10);
+    info.fields.compression = BI_RGB;
+    return info;
+}
+
 std::optional<InfoHeader> ReadInfoHeader(const ByteReader& file) {
     const std::size_t at = kFileHeaderBytes;
+    if (file.U32(at) == kCoreHeaderBytes) {
+        return ReadCoreHeader(file);
+    }
     if (!file.Has(at, kInfoHeaderBytes)) {
         return std::nullopt;
     }
@@ -60,7 +87,7 @@ bool HasPictureSize(const BitmapInfoHeader& fields) {
 }
 
 std::uint64_t ColourCount(const InfoHeader& info) {
-    if (info.coloursUsed != 0) {
+    if (info.coloursUsed != 0 && !IsCoreHeader(info)) {
         return info.coloursUsed;
     }
     return std::uint64_t{1} << info.fields.bitCount;
@@ -69,41 +96,66 @@ std::uint64_t ColourCount(const InfoHeader& info) {
 // The entry count is checked against the room left before it is multiplied, so even
 // 0xFFFFFFFF entries cannot overflow the size.
 std::optional<ByteSpan> ColourTable(const ByteReader& file, std::uint64_t start,
-                                    std::uint64_t entries) {
-    if (start > file.Size() || entries > (file.Size() - start) / kColourEntryBytes) {
+                                    std::uint64_t entries, std::size_t entryBytes) {
+    if (start > file.Size() || entries > (file.Size() - start) / entryBytes) {
         return std::nullopt;
     }
     return file.Bytes(static_cast<std::size_t>(start),
-                      static_cast<std::size_t>(entries) * kColourEntryBytes);
+                      static_cast<std::size_t>(entries) * entryBytes);
 }
 
-// After the plain 40-byte header the pixels follow the colour table directly, whatever the
-// data offset says. The longer headers may leave other data before the pixels, so their data
-// offset is followed as long as it points inside the file.
-std::size_t PixelStart(const ByteReader& file, const InfoHeader& info, std::size_t tableEnd) {
-    if (info.size == kInfoHeaderBytes) {
+// The display conversion takes 4-byte entries; a core table's 3-byte ones are widened.
+std::vector<std::uint8_t> WidenCoreColours(ByteSpan table) {
+    std::vector<std::uint8_t> wide;
+    wide.reserve(table.size() / kCoreColourEntryBytes * kColourEntryBytes);
+    for (std::size_t at = 0; at + kCoreColourEntryBytes <= table.size();
+         at += kCoreColourEntryBytes) {
+        wide.insert(wide.end(), {table[at], table[at + 1], table[at + 2], 0});
+    }
+    return wide;
+}
+
+// After the plain 40-byte header and the core header the pixels follow the colour table
+// directly, whatever the data offset says. The longer headers may leave other data before the
+// pixels, so their data offset is followed as long as it points inside the file; an offset
+// into the headers or the colour table would make a picture of header bytes, so it is refused.
+std::optional<std::size_t> PixelStart(const ByteReader& file, const InfoHeader& info,
+                                      std::size_t tableEnd) {
+    if (info.size == kInfoHeaderBytes || IsCoreHeader(info)) {
         return tableEnd;
     }
     const std::uint32_t dataOffset = *file.U32(kDataOffsetField);
-    return dataOffset < file.Size() ? dataOffset : tableEnd;
+    if (dataOffset >= file.Size()) {
+        return tableEnd;
+    }
+    if (dataOffset < tableEnd) {
+        return std::nullopt;
+    }
+    return dataOffset;
 }
 
-// Opening a folder for reading succeeds on Linux, so only regular files are read; that also
-// keeps a named pipe from stalling the editor.
+// The file is opened once, without blocking, and judged by what was opened: checking the
+// name first and opening it again would let a named pipe put in its place stall the editor.
+// Opening a folder for reading succeeds on Linux, so only regular files are read.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat st {};
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 ||
+        static_cast<std::uintmax_t>(st.st_size) > kMaxFileBytes) {
         return std::nullopt;
     }
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kMaxFileBytes) {
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!in || in.gcount() != static_cast<std::streamsize>(bytes.size())) {
-        return std::nullopt;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            // The file shrank while it was read, or the read failed.
+            return std::nullopt;
+        }
+        done += static_cast<std::size_t>(n);
     }
     return bytes;
 }
@@ -136,14 +188,21 @@ BitmapFileResult DecodeBitmapFile(std::span<const std::uint8_t> file, CBitmap& b
         return BitmapFileResult::WrongSize;
     }
     const std::uint64_t tableStart = std::uint64_t{kFileHeaderBytes} + info->size;
-    const auto colours = ColourTable(reader, tableStart, ColourCount(*info));
+    const std::size_t entryBytes = IsCoreHeader(*info) ? kCoreColourEntryBytes : kColourEntryBytes;
+    const auto colours = ColourTable(reader, tableStart, ColourCount(*info), entryBytes);
     if (!colours) {
         return BitmapFileResult::Unreadable;
     }
     const std::size_t tableEnd = static_cast<std::size_t>(tableStart) + colours->size();
-    const std::size_t pixelStart = PixelStart(reader, *info, tableEnd);
-    const auto pixels = reader.Bytes(pixelStart, reader.Size() - pixelStart);
-    if (!pixels || !CreateDIBitmap(info->fields, *colours, *pixels, bitmap)) {
+    const auto pixelStart = PixelStart(reader, *info, tableEnd);
+    if (!pixelStart) {
+        return BitmapFileResult::Unreadable;
+    }
+    const auto pixels = reader.Bytes(*pixelStart, reader.Size() - *pixelStart);
+    const std::vector<std::uint8_t> wideColours =
+        IsCoreHeader(*info) ? WidenCoreColours(*colours) : std::vector<std::uint8_t>{};
+    const ByteSpan table = IsCoreHeader(*info) ? ByteSpan(wideColours) : *colours;
+    if (!pixels || !CreateDIBitmap(info->fields, table, *pixels, bitmap)) {
         return BitmapFileResult::Unreadable;
     }
     return BitmapFileResult::Loaded;

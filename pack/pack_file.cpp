@@ -1,5 +1,7 @@
 #include "pack/pack_file.h"
 
+#include "platform/unique_fd.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -201,26 +203,6 @@ private:
     bool m_committed = false;
 };
 
-// Closes a descriptor on early return; the success path closes it itself to check the result.
-class FdGuard {
-public:
-    explicit FdGuard(int fd) : m_fd(fd) {}
-    FdGuard(const FdGuard&) = delete;
-    FdGuard& operator=(const FdGuard&) = delete;
-    ~FdGuard() {
-        if (m_fd >= 0) {
-            const int error = errno;
-            ::close(m_fd);
-            errno = error;
-        }
-    }
-    int Get() const { return m_fd; }
-    int Release() { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
-
 void ApplyOwnership(int fd, const TargetInfo& info) {
     if (!info.exists) {
         return;
@@ -229,7 +211,11 @@ void ApplyOwnership(int fd, const TargetInfo& info) {
     // still keep that group; EPERM in both cases leaves the saving user as owner, which is
     // better than refusing to save.
     if (::fchown(fd, info.owner, info.group) != 0 && errno == EPERM) {
-        static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), info.group));
+        // A failure here changes nothing further; fortified builds insist on the result being
+        // looked at, so it is, and let go.
+        if (::fchown(fd, static_cast<uid_t>(-1), info.group) != 0) {
+            return;
+        }
     }
 }
 
@@ -249,17 +235,19 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
-bool ReplaceThroughTempFile(TempFileGuard& temp, FdGuard& fd, const std::string& target,
-                            const TargetInfo& info, std::span<const std::uint8_t> bytes) {
+enum class ReplaceResult { Replaced, Failed, RenameRefused };
+
+ReplaceResult ReplaceThroughTempFile(TempFileGuard& temp, UniqueFd& fd, const std::string& target,
+                                     const TargetInfo& info, std::span<const std::uint8_t> bytes) {
     if (!FillTempFile(fd.Get(), info, bytes) || !SyncAndClose(fd.Release())) {
-        return false;
+        return ReplaceResult::Failed;
     }
     if (::rename(temp.Path().c_str(), target.c_str()) != 0) {
-        return false;
+        return errno == EPERM ? ReplaceResult::RenameRefused : ReplaceResult::Failed;
     }
     temp.Commit();
     SyncFolder(Split(target).folder);
-    return true;
+    return ReplaceResult::Replaced;
 }
 
 // The part of the old file that an in-place write overwrites, kept to put back on failure.
@@ -296,20 +284,25 @@ void RestoreOldContents(int fd, const OldContents& old) {
     // usually succeeds even when the failure was a full disk or a file-size limit.
     static_cast<void>(WriteAll(fd, old.head));
     if (old.size <= static_cast<off_t>(old.head.size())) {
-        static_cast<void>(::ftruncate(fd, old.size));
+        if (::ftruncate(fd, old.size) != 0) {
+            // Best effort as well: whatever the outcome, the sync below is still worth trying.
+        }
     }
     static_cast<void>(::fsync(fd));
 }
 
-// Used only when the folder refuses a temporary file but the file itself may be written, as
-// in a shared folder where the user owns the pack but not the folder. Unlike the rename, this
+// Used only when the folder refuses a temporary file, or refuses to let it replace the file,
+// but the file itself may be written: a shared folder where the user owns the pack but not the
+// folder, or a sticky folder where the pack belongs to someone else. Unlike the rename, this
 // cannot promise that a failure leaves the old file intact: the new bytes are written over
 // the old ones before the length is cut, so nothing is lost to an early truncation, and the
 // overwritten bytes are put back if a step fails, but a crash or an error while putting them
 // back can leave a mix of old and new bytes. The tail of an old file longer than a pack is cut
 // only once the whole new image is written, and is not put back if the final sync fails.
 bool OverwriteInPlace(const std::string& target, std::span<const std::uint8_t> bytes) {
-    FdGuard guard(::open(target.c_str(), O_RDWR | O_CLOEXEC));
+    // Never O_CREAT: the file exists, and in a sticky folder the kernel may refuse O_CREAT on
+    // another user's file (fs.protected_regular) even where an ordinary write is allowed.
+    UniqueFd guard(::open(target.c_str(), O_RDWR | O_CLOEXEC));
     if (guard.Get() < 0) {
         return false;
     }
@@ -352,15 +345,23 @@ bool SaveFileSafely(const std::string& path, std::span<const std::uint8_t> bytes
         return false;
     }
     std::string pattern = parts.folder + "/." + parts.name + ".XXXXXX";
-    FdGuard fd(::mkstemp(pattern.data()));
+    UniqueFd fd(::mkstemp(pattern.data()));
     if (fd.Get() < 0) {
         if (info->exists && CanFallBackInPlace(errno)) {
             return OverwriteInPlace(*target, bytes);
         }
         return false;
     }
-    TempFileGuard temp(pattern);
-    return ReplaceThroughTempFile(temp, fd, *target, *info, bytes);
+    {
+        TempFileGuard temp(pattern);
+        const ReplaceResult result = ReplaceThroughTempFile(temp, fd, *target, *info, bytes);
+        if (result != ReplaceResult::RenameRefused || !info->exists) {
+            return result == ReplaceResult::Replaced;
+        }
+    }
+    // In a shared sticky folder a user may write another user's file but not replace it; the
+    // temporary file is gone by now, and the pack is written in place instead.
+    return OverwriteInPlace(*target, bytes);
 }
 
 bool SavePackFile(const std::string& path, const PackImage& pack) {

@@ -1,5 +1,6 @@
 #include "platform/app.h"
 
+#include "platform/process.h"
 #include "platform/qt_ui_services.h"
 #include "platform/ui_services.h"
 
@@ -29,6 +30,7 @@ void InitCommonControls() {}
 void AfxEnableControlContainer() {}
 
 int AfxWinMain(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     // The program takes no options, so none reach Qt either.
     char* programOnly[] = {argc > 0 ? argv[0] : nullptr, nullptr};
     int programArgc = argc > 0 ? 1 : 0;

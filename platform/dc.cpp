@@ -36,6 +36,28 @@ bool CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int srcX, in
     return true;
 }
 
+bool CDC::StretchBltDevicePixels(int x, int y, int width, int height, CDC* src, int srcX, int srcY,
+                                 int srcWidth, int srcHeight) {
+    if (m_painter == nullptr || src == nullptr || src->m_selected == nullptr ||
+        src->m_selected->IsNull()) {
+        return false;
+    }
+    const qreal ratio = GetDevicePixelRatio();
+    m_painter->save();
+    m_painter->scale(1 / ratio, 1 / ratio);
+    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    m_painter->drawImage(QRect(x, y, width, height), ImageView(*src->m_selected),
+                         QRect(srcX, srcY, srcWidth, srcHeight));
+    m_painter->restore();
+    return true;
+}
+
+double CDC::GetDevicePixelRatio() const {
+    return m_painter != nullptr && m_painter->device() != nullptr
+               ? m_painter->device()->devicePixelRatioF()
+               : 1.0;
+}
+
 void CDC::DrawIcon(int x, int y, HICON icon) {
     if (m_painter != nullptr) {
         ToQIcon(icon).paint(m_painter, x, y, 32, 32);

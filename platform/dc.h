@@ -31,6 +31,12 @@ public:
     // smoothing so that the four greys stay crisp.
     bool StretchBlt(int x, int y, int width, int height, CDC* src, int srcX, int srcY, int srcWidth,
                     int srcHeight, unsigned long rop);
+    // The same copy with the destination in device pixels, so that a picture can be enlarged
+    // by whole device pixels on a screen of any scale.
+    bool StretchBltDevicePixels(int x, int y, int width, int height, CDC* src, int srcX, int srcY,
+                                int srcWidth, int srcHeight);
+    // Device pixels per logical pixel of the surface; 1 without one.
+    double GetDevicePixelRatio() const;
     void DrawIcon(int x, int y, HICON icon);
     // What the window system does before it draws a minimised window's icon.
     void EraseIconBackground(CWnd* wnd);

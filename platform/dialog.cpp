@@ -89,6 +89,15 @@ bool CDialog::Dispatch(DialogEvent event, int controlId, EventArgs& args) {
     return false;
 }
 
+bool CDialog::HasHandler(DialogEvent event) const {
+    for (const EventEntry& entry : GetEventTable()) {
+        if (entry.event == event) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void CDialog::SendSysCommand(unsigned command) {
     EventArgs args;
     args.command = command;
@@ -104,7 +113,7 @@ bool CDialog::SendCommand(unsigned command) {
 }
 
 void CDialog::OnSysCommand(unsigned command, long) {
-    if ((command & 0xFFF0) == SC_CLOSE) {
+    if ((command & 0xFFF0) == SC_CLOSE && CanClose()) {
         EndDialog(IDCANCEL);
     }
 }

@@ -46,6 +46,11 @@ public:
     // Enter and Escape, as the dialog's keyboard handling issues them.
     virtual void OnOK();
     virtual void OnCancel();
+    // Asked before the close box, Alt+F4 or the window menu's Close ends the dialog; a dialog
+    // with something to lose may ask the user and refuse.
+    virtual bool CanClose() { return true; }
+    // Whether the event table names a handler for the event, from any control.
+    bool HasHandler(DialogEvent event) const;
 
 protected:
     virtual bool OnInitDialog();

@@ -157,17 +157,25 @@ void ConnectEvents(CDialog& dialog, int id, QWidget* widget, DialogWindow* windo
         });
     } else if (auto* table = qobject_cast<QTableWidget*>(widget)) {
         // A row that becomes selected, by mouse or keyboard, is reported as a click on it.
+        const auto reportClick = [&dialog, id, table] {
+            if (!table->selectionModel()->hasSelection()) {
+                return;
+            }
+            NMHDR header{id, 0};
+            LRESULT result = 0;
+            EventArgs args;
+            args.header = &header;
+            args.result = &result;
+            dialog.Dispatch(DialogEvent::ListClick, id, args);
+        };
         QObject::connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, window,
-                         [&dialog, id, table] {
-                             if (!table->selectionModel()->hasSelection()) {
-                                 return;
+                         reportClick);
+        // A left click on the row already selected changes no selection, yet is a click.
+        QObject::connect(table, &QAbstractItemView::clicked, window,
+                         [table, reportClick](const QModelIndex& index) {
+                             if (table->selectionModel()->isRowSelected(index.row())) {
+                                 reportClick();
                              }
-                             NMHDR header{id, 0};
-                             LRESULT result = 0;
-                             EventArgs args;
-                             args.header = &header;
-                             args.result = &result;
-                             dialog.Dispatch(DialogEvent::ListClick, id, args);
                          });
     }
 }
@@ -190,6 +198,15 @@ BaseUnits MeasureBaseUnits(const QFont& font) {
     return BaseUnitsFromMetrics(metrics.horizontalAdvance(QStringLiteral(
                                     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")),
                                 metrics.height());
+}
+
+// A label names its control for assistive technology; the control may follow its label in
+// the template, so this runs once every control exists.
+void TieLabelToBuddy(const CDialog& dialog, const res::ControlTemplate& control, QWidget* widget) {
+    CWnd* buddy = control.buddyId != 0 ? dialog.GetDlgItem(control.buddyId) : nullptr;
+    if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && buddy != nullptr) {
+        label->setBuddy(buddy->Widget());
+    }
 }
 
 } // namespace
@@ -217,12 +234,20 @@ bool DialogBuilder::Build(CDialog& dialog, const res::DialogTemplate& dialogTemp
         impl.controls.push_back(std::move(wrapper));
         ConnectEvents(dialog, control.id, widget, window);
         window->WatchKeys(widget);
+        if (!control.accessibleName.empty()) {
+            widget->setAccessibleName(
+                QString::fromUtf8(control.accessibleName.data(),
+                                  static_cast<qsizetype>(control.accessibleName.size())));
+        }
         if (widget->focusPolicy() != Qt::NoFocus) {
             if (previousInTabOrder != nullptr) {
                 QWidget::setTabOrder(previousInTabOrder, widget);
             }
             previousInTabOrder = widget;
         }
+    }
+    for (std::size_t i = 0; i < impl.controls.size(); ++i) {
+        TieLabelToBuddy(dialog, dialogTemplate.controls[i], impl.controls[i]->Widget());
     }
     window->SetAccelerators(dialogTemplate.accelerators);
     impl.window = window;

@@ -15,7 +15,10 @@
 #include <QPushButton>
 
 DialogWindow::DialogWindow(CDialog& owner, QWidget* parent, Qt::WindowFlags flags)
-    : QDialog(parent, flags), m_owner(owner) {}
+    : QDialog(parent, flags), m_owner(owner) {
+    // Whether a drag is taken is decided per drag, by the dialog's event table.
+    setAcceptDrops(true);
+}
 
 QPushButton* DialogWindow::DefaultButton() const {
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -61,6 +64,10 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
     // Controls handle many keys themselves (a list copies its text on Ctrl+C), so the
     // dialog's shortcuts are taken before the control sees them.
     if (event->type() == QEvent::KeyPress && RunAccelerator(*static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    if (auto* control = qobject_cast<QWidget*>(watched);
+        control && FilterFileDrag(control, event)) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -136,7 +143,8 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && event->modifiers() == Qt::NoModifier) {
+    // The number pad's Enter arrives with the keypad modifier and means the same.
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         // Enter presses the focused button, else the default button, else issues OK.
         if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
             button->click();
@@ -155,7 +163,11 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void DialogWindow::closeEvent(QCloseEvent* event) {
-    // The close box ends the dialog at once, whatever OK and Cancel do.
+    // The close box ends the dialog, whatever OK and Cancel do, unless the dialog refuses.
+    if (!m_owner.CanClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     m_owner.EndDialog(IDCANCEL);
 }

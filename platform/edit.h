@@ -3,4 +3,8 @@
 
 #include "platform/wnd.h"
 
-class CEdit : public CWnd {};
+class CEdit : public CWnd {
+public:
+    // Selects the characters from start up to end; an end of -1 selects to the end of the text.
+    void SetSel(int start, int end);
+};

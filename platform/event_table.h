@@ -3,6 +3,9 @@
 
 #include "platform/types.h"
 
+#include <string>
+#include <vector>
+
 class CDialog;
 class CMenu;
 
@@ -21,6 +24,8 @@ enum class DialogEvent {
     ContextMenu,
     // The window menu is about to show, so that its items can be enabled to suit.
     InitMenuPopup,
+    // Files dropped onto the window.
+    DropFiles,
 };
 
 struct NMHDR {
@@ -28,6 +33,14 @@ struct NMHDR {
     int code = 0;
 };
 using LRESULT = long;
+
+// Files dropped onto a dialog: their paths, where they were dropped in the dialog's client
+// coordinates, and the control there (0 for the dialog's own background).
+struct DroppedFiles {
+    std::vector<std::string> paths;
+    CPoint point;
+    int controlId = 0;
+};
 
 struct EventArgs {
     unsigned command = 0;
@@ -38,6 +51,7 @@ struct EventArgs {
     // Where a menu was asked for, in screen coordinates.
     CPoint point;
     CMenu* menu = nullptr;
+    const DroppedFiles* drop = nullptr;
 };
 
 struct EventEntry {
@@ -111,4 +125,10 @@ template <auto Handler> constexpr EventEntry OnInitMenuPopupEntry() {
     using D = event_table_detail::DialogOf<Handler>;
     return {DialogEvent::InitMenuPopup, 0,
             [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(a.menu); }};
+}
+
+template <auto Handler> constexpr EventEntry OnDropFilesEntry() {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::DropFiles, 0,
+            [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(*a.drop); }};
 }

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFile>
 #include <QImage>
 #include <QImageIOHandler>
 #include <QImageReader>
@@ -9,6 +10,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,15 +21,8 @@ namespace {
 
 // Twice the toolkit's default: a 48-megapixel photo at full size still fits.
 constexpr int kAllocationLimitMiB = 256;
-// No image the reader may decode comes from a larger file.
-constexpr off_t kMaxFileBytes = off_t{kAllocationLimitMiB} * 1024 * 1024;
 // Converting a few rows at a time keeps one full copy of a large image in memory, not three.
 constexpr int kRowsPerBand = 64;
-
-struct FileBytes {
-    std::vector<std::uint8_t> bytes;
-    std::string error;
-};
 
 class Descriptor {
 public:
@@ -35,53 +31,38 @@ public:
         if (m_fd >= 0)
             ::close(m_fd);
     }
+    Descriptor(Descriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor& operator=(Descriptor&&) = delete;
     int get() const { return m_fd; }
 
 private:
     int m_fd;
 };
 
-bool ReadAll(int fd, std::vector<std::uint8_t>& bytes) {
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size())
-            bytes.resize(std::max({bytes.size() * 2, bytes.capacity(), std::size_t{65536}}));
-        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        filled += static_cast<std::size_t>(got);
-        if (filled > static_cast<std::size_t>(kMaxFileBytes)) {
-            errno = EFBIG;
-            return false;
-        }
-    }
-    bytes.resize(filled);
-    return true;
-}
+struct OpenedFile {
+    std::optional<Descriptor> fd;
+    std::string error;
+};
 
 // Opened without blocking so that a named pipe or a device is refused at once rather than
-// hanging the caller until some other program writes to it.
-FileBytes ReadRegularFile(const std::string& path) {
-    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0)
-        return {{}, std::strerror(errno)};
+// hanging the caller until some other program writes to it. The checked descriptor is the one
+// read from, so the file cannot be swapped for another between the check and the read.
+OpenedFile OpenRegularFile(const std::string& path) {
+    OpenedFile file;
+    file.fd.emplace(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        return {{}, std::strerror(errno)};
-    if (!S_ISREG(st.st_mode))
-        return {{}, "Not a regular file"};
-    if (st.st_size > kMaxFileBytes)
-        return {{}, std::strerror(EFBIG)};
-    FileBytes file;
-    file.bytes.reserve(static_cast<std::size_t>(st.st_size) + 1);
-    if (!ReadAll(fd.get(), file.bytes))
-        return {{}, std::strerror(errno)};
+    const int fd = file.fd->get();
+    const int flags = fd < 0 ? -1 : ::fcntl(fd, F_GETFL);
+    if (fd < 0 || ::fstat(fd, &st) != 0 || flags < 0)
+        file.error = std::strerror(errno);
+    else if (!S_ISREG(st.st_mode))
+        file.error = "Not a regular file";
+    else if (::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        file.error = std::strerror(errno);
+    if (!file.error.empty())
+        file.fd.reset();
     return file;
 }
 
@@ -98,7 +79,10 @@ void ApplyDecodeSize(QImageReader& reader, DecodeSizeRule rule, ImageSize& fullS
     const bool sideways = TurnsSideways(reader.transformation());
     const QSize upright = sideways ? stored.transposed() : stored;
     fullSize = {upright.width(), upright.height()};
-    if (rule == nullptr || !reader.supportsOption(QImageIOHandler::ScaledSize))
+    // Only the JPEG reader decodes at a fraction of the size without first decoding it whole
+    // (its transform does the averaging). Others that accept a scaled size resample rows of
+    // their own, which would change the pixels the area averaging sees.
+    if (rule == nullptr || reader.format() != "jpeg")
         return;
     const ImageSize wanted = rule(fullSize);
     if (wanted.width <= 0 || wanted.height <= 0 || wanted.width > upright.width() ||
@@ -109,6 +93,8 @@ void ApplyDecodeSize(QImageReader& reader, DecodeSizeRule rule, ImageSize& fullS
 }
 
 std::uint8_t OverWhite(std::uint8_t colour, std::uint8_t alpha) {
+    if (alpha == 255)
+        return colour;
     return static_cast<std::uint8_t>((colour * alpha + 255 * (255 - alpha) + 127) / 255);
 }
 
@@ -125,10 +111,34 @@ void CopyBand(const QImage& band, int top, RgbImage& out) {
     }
 }
 
+// Straight from the decoder's 32-bit pixels, which is what a JPEG gives, without a copy; only
+// an image with an alpha channel pays for compositing.
+template <bool kOpaque> void CopyArgb32(const QImage& image, RgbImage& out) {
+    std::uint8_t* to = out.rgb.data();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x, to += 3) {
+            const QRgb pixel = row[x];
+            const auto alpha = static_cast<std::uint8_t>(kOpaque ? 255 : qAlpha(pixel));
+            to[0] = OverWhite(static_cast<std::uint8_t>(qRed(pixel)), alpha);
+            to[1] = OverWhite(static_cast<std::uint8_t>(qGreen(pixel)), alpha);
+            to[2] = OverWhite(static_cast<std::uint8_t>(qBlue(pixel)), alpha);
+        }
+    }
+}
+
 // Transparent pixels are composited onto white, the colour of an empty picture.
 RgbImage ToRgbOnWhite(const QImage& image) {
     RgbImage out{image.width(), image.height(), {}};
     out.rgb.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height) * 3);
+    if (image.format() == QImage::Format_RGB32) {
+        CopyArgb32<true>(image, out);
+        return out;
+    }
+    if (image.format() == QImage::Format_ARGB32) {
+        CopyArgb32<false>(image, out);
+        return out;
+    }
     for (int top = 0; top < image.height(); top += kRowsPerBand) {
         const int rows = std::min(kRowsPerBand, image.height() - top);
         const QImage band =
@@ -138,9 +148,25 @@ RgbImage ToRgbOnWhite(const QImage& image) {
     return out;
 }
 
-QImage WrapRgb(const RgbImage& image) {
-    return QImage(image.rgb.data(), image.width, image.height, image.width * 3,
-                  QImage::Format_RGB888);
+// The rect's pixels at 32 bits each, red byte first: a layout the smooth scaler works on
+// directly, so it needs no conversion of its own.
+QImage CopyToRgbx(const RgbImage& image, const QRect& rect) {
+    QImage part(rect.size(), QImage::Format_RGBX8888);
+    if (part.isNull())
+        return part;
+    for (int y = 0; y < rect.height(); ++y) {
+        const std::uint8_t* from =
+            image.rgb.data() +
+            (static_cast<std::size_t>(rect.y() + y) * image.width + rect.x()) * 3;
+        uchar* to = part.scanLine(y);
+        for (int x = 0; x < rect.width(); ++x, from += 3, to += 4) {
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
+            to[3] = 255;
+        }
+    }
+    return part;
 }
 
 RgbImage CopyRgb(const QImage& rgb888) {
@@ -155,20 +181,15 @@ RgbImage CopyRgb(const QImage& rgb888) {
 
 } // namespace
 
-DecodedImage DecodeImageFile(const std::string& path, DecodeSizeRule rule) {
-    const FileBytes file = ReadRegularFile(path);
-    if (!file.error.empty())
-        return {std::nullopt, {}, file.error};
-    return DecodeImageData(file.bytes, rule);
-}
+namespace {
 
-DecodedImage DecodeImageData(std::span<const std::uint8_t> bytes, DecodeSizeRule rule) {
-    QImageReader::setAllocationLimit(kAllocationLimitMiB);
-    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<qsizetype>(bytes.size()));
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+// The reader takes what it needs from device as it goes, so a file is never copied whole.
+DecodedImage DecodeDevice(QIODevice& device, DecodeSizeRule rule) {
+    // The limit is the toolkit's, for the whole process; setting it once keeps decodes on
+    // several threads from racing on it.
+    static std::once_flag limitSet;
+    std::call_once(limitSet, [] { QImageReader::setAllocationLimit(kAllocationLimitMiB); });
+    QImageReader reader(&device);
     reader.setAutoTransform(true);
     DecodedImage decoded;
     ApplyDecodeSize(reader, rule, decoded.fullSize);
@@ -185,13 +206,34 @@ DecodedImage DecodeImageData(std::span<const std::uint8_t> bytes, DecodeSizeRule
     return decoded;
 }
 
+} // namespace
+
+DecodedImage DecodeImageFile(const std::string& path, DecodeSizeRule rule) {
+    const OpenedFile opened = OpenRegularFile(path);
+    QFile file;
+    if (!opened.fd ||
+        !file.open(opened.fd->get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        return {std::nullopt, {}, opened.fd ? file.errorString().toStdString() : opened.error};
+    return DecodeDevice(file, rule);
+}
+
+DecodedImage DecodeImageData(std::span<const std::uint8_t> bytes, DecodeSizeRule rule) {
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    return DecodeDevice(buffer, rule);
+}
+
 RgbImage ScaleArea(const RgbImage& source, PixelRect rect, int width, int height) {
     const QRect clipped = QRect(rect.x, rect.y, rect.width, rect.height)
                               .intersected(QRect(0, 0, source.width, source.height));
     if (clipped.isEmpty() || width <= 0 || height <= 0 ||
         source.rgb.size() < static_cast<std::size_t>(source.width) * source.height * 3)
         return {};
-    const QImage part = WrapRgb(source).copy(clipped);
+    const QImage part = CopyToRgbx(source, clipped);
+    if (part.isNull())
+        return {};
     const QImage scaled =
         part.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
             .convertToFormat(QImage::Format_RGB888);
@@ -218,12 +260,9 @@ std::optional<std::vector<std::uint8_t>> EncodeGreyPng(int width, int height,
 }
 
 bool IsImageFile(const std::string& path) {
-    const FileBytes file = ReadRegularFile(path);
-    if (!file.error.empty())
-        return false;
-    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(file.bytes.data()),
-                                              static_cast<qsizetype>(file.bytes.size()));
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    return QImageReader(&buffer).canRead();
+    const OpenedFile opened = OpenRegularFile(path);
+    QFile file;
+    return opened.fd &&
+           file.open(opened.fd->get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) &&
+           QImageReader(&file).canRead();
 }

@@ -29,7 +29,8 @@ struct PixelRect {
 };
 
 // Given the image's full size as the viewer sees it (after its orientation), the size to
-// decode it at. Readers that cannot decode at a reduced size ignore the answer.
+// decode it at. Only JPEGs, which the reader can decode at a fraction of their size without
+// decoding them whole first, are decoded at the size it answers.
 using DecodeSizeRule = ImageSize (*)(ImageSize oriented);
 
 struct DecodedImage {
@@ -44,13 +45,14 @@ struct DecodedImage {
 };
 
 // Opens path once, without blocking, and refuses at once anything but a regular file (FIFOs,
-// devices, folders); reads it into memory and decodes it as DecodeImageData does.
+// devices, folders); then decodes from that same descriptor as DecodeImageData does from
+// memory. The reader takes the bytes as it needs them rather than a copy of the whole file.
 DecodedImage DecodeImageFile(const std::string& path, DecodeSizeRule rule);
 
 // Decodes the first frame of an image in memory, whatever its format. The reader may allocate
-// up to 256 MiB; a larger image is refused with the reader's message, unless its reader can
-// decode it at the reduced size rule chooses (a large JPEG) and that fits. A null rule decodes
-// at full size.
+// up to 256 MiB; a larger image is refused with the reader's message, unless it is a JPEG that
+// fits at the reduced size rule chooses. Only JPEGs are decoded reduced; every other format at
+// full size. A null rule decodes every image at full size.
 DecodedImage DecodeImageData(std::span<const std::uint8_t> bytes, DecodeSizeRule rule);
 
 // rect of source (clipped to it) scaled to width x height by area averaging. An empty rect or

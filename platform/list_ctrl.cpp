@@ -89,8 +89,6 @@ int CListCtrl::InsertItem(int row, const std::string& text, int image) {
     const QSignalBlocker blocker(table->selectionModel());
     table->insertRow(row);
     auto* item = new QTableWidgetItem(ToQt(text));
-    // The column leaves little room beside the thumbnail; the whole text shows on hovering.
-    item->setToolTip(item->text());
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     item->setData(kImageRole, image);
     item->setData(kDataRole, QVariant::fromValue<qintptr>(0));
@@ -105,7 +103,6 @@ bool CListCtrl::SetItemText(int row, int column, const std::string& text) {
         return false;
     }
     item->setText(ToQt(text));
-    item->setToolTip(item->text());
     return true;
 }
 
@@ -121,6 +118,15 @@ bool CListCtrl::SetItemData(int row, std::intptr_t data) {
 std::intptr_t CListCtrl::GetItemData(int row) const {
     QTableWidgetItem* item = ItemAt(*this, row);
     return item != nullptr ? item->data(kDataRole).value<qintptr>() : 0;
+}
+
+bool CListCtrl::SetItemDescription(int row, const std::string& text) {
+    QTableWidgetItem* item = ItemAt(*this, row);
+    if (item == nullptr) {
+        return false;
+    }
+    item->setData(Qt::AccessibleDescriptionRole, ToQt(text));
+    return true;
 }
 
 int CListCtrl::GetItemCount() const {
@@ -157,4 +163,48 @@ void CListCtrl::ShowImage(int row) {
     item->setIcon(index >= 0 && index < static_cast<int>(icons.size())
                       ? icons[static_cast<std::size_t>(index)]
                       : QIcon());
+}
+
+std::string CListCtrl::GetItemText(int row, int column) const {
+    QTableWidgetItem* item = column == 0 ? ItemAt(*this, row) : nullptr;
+    return item != nullptr ? ToStd(item->text()) : std::string();
+}
+
+bool CListCtrl::SetItemBold(int row, bool bold) {
+    QTableWidgetItem* item = ItemAt(*this, row);
+    if (item == nullptr) {
+        return false;
+    }
+    if (bold) {
+        QFont font = Table(*this)->font();
+        font.setBold(true);
+        item->setFont(font);
+    } else {
+        // Without a font of its own the row follows the list's.
+        item->setData(Qt::FontRole, QVariant());
+    }
+    return true;
+}
+
+void CListCtrl::SelectRow(int row) {
+    QTableWidgetItem* item = ItemAt(*this, row);
+    if (item == nullptr) {
+        return;
+    }
+    QTableWidget* table = Table(*this);
+    {
+        const QSignalBlocker blocker(table->selectionModel());
+        table->selectionModel()->setCurrentIndex(table->model()->index(row, 0),
+                                                 QItemSelectionModel::ClearAndSelect |
+                                                     QItemSelectionModel::Rows);
+    }
+    table->scrollToItem(item);
+    table->viewport()->update();
+}
+
+int CListCtrl::HitTest(CPoint point) const {
+    QTableWidget* table = Table(*this);
+    const QModelIndex index =
+        table->indexAt(table->viewport()->mapFrom(table, QPoint(point.x, point.y)));
+    return index.isValid() ? index.row() : -1;
 }

@@ -25,6 +25,8 @@ public:
     bool SetItemText(int row, int column, const std::string& text);
     bool SetItemData(int row, std::intptr_t data);
     std::intptr_t GetItemData(int row) const;
+    // What assistive technology says of the row besides its text.
+    bool SetItemDescription(int row, const std::string& text);
     int GetItemCount() const;
     // Removing rows never reports a selection change to the dialog.
     bool DeleteAllItems();
@@ -32,6 +34,14 @@ public:
 
     // The highlighted row, or -1.
     int GetSelectedRow() const;
+
+    std::string GetItemText(int row, int column) const;
+    // Shows the row's text in bold, or not; the text itself stays.
+    bool SetItemBold(int row, bool bold);
+    // Highlights the row and scrolls it into view, without reporting a click to the dialog.
+    void SelectRow(int row);
+    // The row at a point in the list's client coordinates, or -1.
+    int HitTest(CPoint point) const;
 
 private:
     void ShowImage(int row);

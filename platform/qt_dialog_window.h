@@ -11,6 +11,7 @@
 class CDialog;
 class CMenu;
 class QPushButton;
+class QMimeData;
 
 class DialogWindow final : public QDialog {
 public:
@@ -40,6 +41,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QPushButton* DefaultButton() const;
@@ -52,6 +56,13 @@ private:
     QWidget* ControlAt(QPoint pos) const;
     // The control of this dialog that widget is or lies in, or null.
     QWidget* ControlOf(QWidget* widget) const;
+    // Whether the dialog takes a drag of these files; only a dialog with a drop handler does.
+    bool TakesFiles(const QMimeData* data) const;
+    // Gives dropped files at a point in the window's coordinates to the dialog, once the drop
+    // has ended.
+    void DropFiles(const QMimeData* data, const QPoint& point);
+    // An edit box takes dragged text itself; dragged files go to the dialog instead.
+    bool FilterFileDrag(QWidget* control, QEvent* event);
 
     CDialog& m_owner;
     CMenu* m_menu = nullptr;

@@ -27,6 +27,18 @@ protected:
     // dialog's, which learns of it from this request passing on to the window.
     void contextMenuEvent(QContextMenuEvent* event) override { event->ignore(); }
 
+    // Once a row is selected exactly one row stays selected: a Ctrl+click or Ctrl+Space on it,
+    // or a press dragged out of the list, would otherwise leave none highlighted while the
+    // dialog still acts on the row it last reported.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override {
+        const auto flags = QTableWidget::selectionCommand(index, event);
+        if (!index.isValid() || flags == QItemSelectionModel::NoUpdate) {
+            return QItemSelectionModel::NoUpdate;
+        }
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    }
+
     // Home and End go to the first and last row, as in any list, not along the one column.
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
         if ((action == MoveHome || action == MoveEnd) && rowCount() > 0 && columnCount() > 0) {
@@ -66,8 +78,11 @@ public:
         const bool selected = (option.state & QStyle::State_Selected) != 0;
         painter->setPen(
             option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        const QString text = option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight,
-                                                           textRect.width());
+        // A row may carry a font of its own (bold marks a changed slot).
+        painter->setFont(background.font);
+        const QString text =
+            QFontMetrics(background.font)
+                .elidedText(index.data().toString(), Qt::ElideRight, textRect.width());
         painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, text);
     }
 
@@ -83,12 +98,17 @@ QWidget* CreateReportList(QWidget* parent) {
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab moves on to the next control; the arrow keys move between rows.
+    table->setTabKeyNavigation(false);
     table->setShowGrid(false);
     table->setWordWrap(false);
     table->verticalHeader()->setVisible(false);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->horizontalHeader()->setVisible(false);
     table->horizontalHeader()->setHighlightSections(false);
+    // The one column fills the list at every scale, so that no identifier is cut short.
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     return table;

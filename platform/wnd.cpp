@@ -59,3 +59,20 @@ void CWnd::UpdateWindow() {
 bool CWnd::HasFocus() const {
     return m_widget != nullptr && m_widget->hasFocus();
 }
+
+void CWnd::SetFocus() {
+    if (m_widget != nullptr) {
+        m_widget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void CWnd::SetToolTip(const std::string& text) {
+    if (m_widget != nullptr) {
+        m_widget->setToolTip(ToQt(text));
+    }
+}
+
+void CWnd::ClientToScreen(CPoint* point) const {
+    const QPoint p = m_widget->mapToGlobal(QPoint(point->x, point->y));
+    *point = {p.x(), p.y()};
+}

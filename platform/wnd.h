@@ -32,6 +32,10 @@ public:
     // Repaints at once whatever is scheduled.
     void UpdateWindow();
     bool HasFocus() const;
+    void SetFocus();
+    // The text shown when the pointer rests on the window.
+    void SetToolTip(const std::string& text);
+    void ClientToScreen(CPoint* point) const;
 
     // For the layer itself and for tests that drive the real widgets.
     QWidget* Widget() const { return m_widget; }

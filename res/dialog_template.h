@@ -32,6 +32,10 @@ struct ControlTemplate {
     int x, y, cx, cy;
     // Only for StaticIcon: the icon resource shown.
     int iconId = 0;
+    // What assistive technology calls the control, where its caption does not say it.
+    std::string_view accessibleName = {};
+    // Only for StaticText: the control the label names for assistive technology.
+    int buddyId = 0;
 };
 
 enum class WindowKind {

@@ -12,22 +12,31 @@ using enum ControlKind;
 constexpr std::array kEditorControls{
     ControlTemplate{IDC_OPEN_PACK, PushButton, "Open Snapfold", 131, 7, 57, 18},
     ControlTemplate{IDC_STATIC, GroupBox, "", 15, 26, 285, 9},
-    ControlTemplate{IDC_CONTACT_LIST, ReportList, "", 16, 45, 72, 120},
-    ControlTemplate{IDC_ID_EDIT, Edit, "", 247, 50, 39, 14},
+    ControlTemplate{IDC_CONTACT_LIST, ReportList, "", 16, 45, 72, 120, 0, "Contacts"},
+    ControlTemplate{IDC_ID_EDIT, Edit, "", 247, 50, 39, 14, 0, "Contact ID"},
     ControlTemplate{IDC_SET_ID, PushButton, "Set new ID", 246, 65, 42, 11},
     ControlTemplate{IDC_SET_PICTURE, PushButton, "Set new Picture", 233, 96, 70, 17},
-    ControlTemplate{IDC_PREVIEW, GroupBox, "", 101, 45, 123, 119},
+    ControlTemplate{IDC_PREVIEW, GroupBox, "", 101, 45, 123, 119, 0, "Preview"},
     ControlTemplate{IDC_SAVE_PACK, PushButton, "Save Snapfold", 195, 7, 57, 18},
     ControlTemplate{IDC_REMOVE_CONTACT, PushButton, "Remove Contact", 233, 145, 70, 17},
     ControlTemplate{IDC_NEW_PACK, PushButton, "New Snapfold", 67, 7, 57, 18},
-    ControlTemplate{IDC_STATIC, StaticText, "#", 237, 52, 8, 8},
+    ControlTemplate{IDC_STATIC, StaticText, "#", 237, 52, 8, 8, 0, {}, IDC_ID_EDIT},
     ControlTemplate{IDC_STATIC, StaticText, "Wrenbottle", 147, 178, 39, 8},
 };
 
-// The list's shortcuts work on its selected slot; pasting stays the ID box's own while it has
-// the focus.
+// Undo and redo leave the ID box its own Ctrl+Z; Delete removes a contact only from the list.
 constexpr std::array kEditorAccelerators{
+    Accelerator{"Ctrl+N", IDM_NEW_PACK, KeyScope::Window},
+    Accelerator{"Ctrl+O", IDM_OPEN_PACK, KeyScope::Window},
+    Accelerator{"Ctrl+S", IDM_SAVE_PACK, KeyScope::Window},
+    Accelerator{"Del", IDM_REMOVE_CONTACT, KeyScope::InList},
+    Accelerator{"F2", IDM_EDIT_ID, KeyScope::Window},
+    Accelerator{"Ctrl+Q", IDM_CLOSE, KeyScope::Window},
+    Accelerator{"Ctrl+Z", IDM_UNDO, KeyScope::OutsideEdit},
+    Accelerator{"Ctrl+Shift+Z", IDM_REDO, KeyScope::OutsideEdit},
+    Accelerator{"Ctrl+Y", IDM_REDO, KeyScope::OutsideEdit},
     Accelerator{"Ctrl+I", IDM_IMPORT_IMAGE, KeyScope::Window},
+    // Pasting stays the ID box's own while it has the focus.
     Accelerator{"Ctrl+V", IDM_PASTE_PICTURE, KeyScope::OutsideEdit},
     Accelerator{"Ctrl+C", IDM_COPY_PICTURE, KeyScope::InList},
 };

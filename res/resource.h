@@ -36,6 +36,16 @@ inline constexpr int IDC_STATIC = -1;
 
 inline constexpr unsigned IDM_ABOUTBOX = 0x10;
 
+// Commands of the editor's shortcut keys and menus.
+inline constexpr unsigned IDM_NEW_PACK = 0x100;
+inline constexpr unsigned IDM_OPEN_PACK = 0x101;
+inline constexpr unsigned IDM_SAVE_PACK = 0x102;
+inline constexpr unsigned IDM_REMOVE_CONTACT = 0x103;
+inline constexpr unsigned IDM_EDIT_ID = 0x104;
+inline constexpr unsigned IDM_CLOSE = 0x105;
+inline constexpr unsigned IDM_UNDO = 0x106;
+inline constexpr unsigned IDM_REDO = 0x107;
+
 // Picture commands, from the list's menu and shortcut keys. They are spaced by 16 because the
 // window menu compares only the upper bits of a command, and "Export All Pictures..." is there
 // too.
@@ -44,4 +54,3 @@ inline constexpr unsigned IDM_PASTE_PICTURE = 0x210;
 inline constexpr unsigned IDM_COPY_PICTURE = 0x220;
 inline constexpr unsigned IDM_EXPORT_PICTURE = 0x230;
 inline constexpr unsigned IDM_EXPORT_ALL = 0x240;
-inline constexpr unsigned IDM_REMOVE_CONTACT = 0x250;

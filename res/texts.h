@@ -16,13 +16,26 @@ inline constexpr std::string_view kCannotSaveMessage = "The file cannot be saved
 inline constexpr std::string_view kBadIdMessage = "ID must be a number from -32768 to 65535";
 inline constexpr std::string_view kBitmapSizeMessage = "Bitmap must be 48x50 max 8bpp";
 inline constexpr std::string_view kBitmapUnreadableMessage = "The bitmap file cannot be read!";
-
 inline constexpr std::string_view kImageUnreadableMessage = "The image cannot be read!";
+
+inline constexpr std::string_view kUnsavedChangesQuestion =
+    "The pack has unsaved changes. Save them?";
+inline constexpr std::string_view kSaveAnswer = "Save";
+inline constexpr std::string_view kDiscardAnswer = "Discard";
+inline constexpr std::string_view kCancelAnswer = "Cancel";
+
+inline constexpr std::string_view kDropPicturesMessage = "Drop pictures onto a row or the preview.";
+inline constexpr std::string_view kDropOneFileMessage = "Drop one pack file at a time.";
+
+inline constexpr std::string_view kOpenPackTip = "Open Snapfold (Ctrl+O)";
+inline constexpr std::string_view kNewPackTip = "New Snapfold (Ctrl+N)";
+inline constexpr std::string_view kSavePackTip = "Save Snapfold (Ctrl+S)";
+inline constexpr std::string_view kRemoveContactTip = "Remove Contact (Delete)";
+
 inline constexpr std::string_view kPicturesExistMessage =
     "Some pictures already exist in this folder. Replace them?";
 inline constexpr std::string_view kReplaceButton = "Replace";
 inline constexpr std::string_view kSkipButton = "Skip";
-inline constexpr std::string_view kCancelButton = "Cancel";
 // Asked when the name typed was given an extension and the file by that name exists; the same
 // words as the chooser's own question about the name as typed.
 inline constexpr std::string_view kFileExistsQuestion =
@@ -43,6 +56,8 @@ inline constexpr std::string_view kCopyPictureItem = "Copy Picture";
 inline constexpr std::string_view kExportPictureItem = "Export Picture...";
 inline constexpr std::string_view kExportAllItem = "Export All Pictures...";
 inline constexpr std::string_view kRemoveContactItem = "Remove Contact";
+inline constexpr std::string_view kUndoItem = "Undo";
+inline constexpr std::string_view kRedoItem = "Redo";
 
 // The Import Image dialog's dithering choices, in the order of the Dithering values.
 inline constexpr std::string_view kDitheringNames[] = {"None", "Floyd-Steinberg", "Atkinson",
@@ -50,5 +65,8 @@ inline constexpr std::string_view kDitheringNames[] = {"None", "Floyd-Steinberg"
 
 inline constexpr std::string_view kContactsHeading = "Contacts";
 inline constexpr std::string_view kEmptySlotText = "000";
+// How assistive technology describes a row: "Slot 5 of 25", or "Slot 5 of 25, empty".
+inline constexpr std::string_view kSlotDescription = "Slot %d of %d";
+inline constexpr std::string_view kEmptySlotDescription = "Slot %d of %d, empty";
 
 } // namespace res

@@ -8,10 +8,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 SECONDS_PER_TARGET="${1:-60}"
-TARGETS=(bitmap_file pack)
+TARGETS=(bitmap_file pack image_import)
 # The largest input of each target: room for the longer headers beyond an 8-bit 48x50 file,
-# and a pack with some bytes to spare so that over-long files are tried too.
-declare -A MAX_LEN=([bitmap_file]=8192 [pack]=15200)
+# a pack with some bytes to spare so that over-long files are tried too, and room for the
+# headers, tables and a little data of a small image in any format.
+declare -A MAX_LEN=([bitmap_file]=8192 [pack]=15200 [image_import]=16384)
 BUILD_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev qt6-base-dev)
 
 # shellcheck source=scripts/lib.sh

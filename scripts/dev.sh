@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what the editor needs on Debian 12, builds it, and either starts it or runs the tests.
-#   scripts/dev.sh run    build the release preset and start the editor
+#   scripts/dev.sh run    build the two programs (the app preset, no benchmarks) and start the editor
 #   scripts/dev.sh test   build the debug preset and run every test
 # Works as root or as a user allowed to use sudo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core desktop-file-utils)
-RUN_PACKAGES=(qt6-qpa-plugins)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev fonts-dejavu-core desktop-file-utils)
+# The extra image formats (WebP, TIFF, TGA) that importing a picture can read when present.
+RUN_PACKAGES=(qt6-qpa-plugins qt6-image-formats-plugins)
 
 # shellcheck source=scripts/lib.sh
 . scripts/lib.sh
@@ -17,9 +18,9 @@ jobs() { nproc 2>/dev/null || echo 2; }
 case "${1:-}" in
 run)
     install_missing "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}"
-    cmake --preset release >/dev/null
-    cmake --build --preset release -j "$(jobs)"
-    exec build/release/app/SnapfoldEditor
+    cmake --preset app >/dev/null
+    cmake --build --preset app -j "$(jobs)"
+    exec build/app/app/SnapfoldEditor
     ;;
 test)
     install_missing "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}"

@@ -237,6 +237,27 @@ TEST_F(Appearance, AboutBoxTextIsReadable) {
     }
 }
 
+// The column fills the list, so every identifier shows whole beside its thumbnail.
+TEST_F(Appearance, IdentifiersShowWholeBesideTheirThumbnails) {
+    CEditorDlg dlg;
+    RunModal(dlg, [&] {
+        PackImage pack{};
+        const int ids[] = {-32768, 32767, -7000, -2};
+        for (int slot = 0; slot < static_cast<int>(std::size(ids)); ++slot) {
+            SetContactId(pack, slot, ids[slot]);
+        }
+        ShowPackThroughOpen(dlg, ui, pack);
+        auto* list = ControlAs<QTableWidget>(dlg, IDC_CONTACT_LIST);
+        EXPECT_EQ(list->columnWidth(0), list->viewport()->width());
+        for (int slot = 0; slot < static_cast<int>(std::size(ids)); ++slot) {
+            const QString text = list->item(slot, 0)->text();
+            EXPECT_EQ(text, QString::number(ids[slot]));
+            EXPECT_LE(list->fontMetrics().horizontalAdvance(text), TextPart(list, slot).width())
+                << text.toStdString() << " is cut short";
+        }
+    });
+}
+
 TEST_F(Appearance, PicturesAreEnlargedByWholePixelsAtTheScreenScale) {
     CEditorDlg dlg;
     RunModal(dlg, [&] {
@@ -247,6 +268,7 @@ TEST_F(Appearance, PicturesAreEnlargedByWholePixelsAtTheScreenScale) {
         }
         ShowPackThroughOpen(dlg, ui, pack);
         auto* list = ControlAs<QTableWidget>(dlg, IDC_CONTACT_LIST);
+        const QImage unselected = Grab(dlg);
         ClickListRow(dlg, kOccupiedRow);
         QWidget* window = dlg.Widget();
         const qreal ratio = window->devicePixelRatioF();
@@ -273,11 +295,33 @@ TEST_F(Appearance, PicturesAreEnlargedByWholePixelsAtTheScreenScale) {
             return stray.size();
         };
 
-        // The preview starts 7 pixels below the top of its frame; the frame's two shades are
-        // drawn over the picture's edges.
-        const QRect preview = Control(dlg, IDC_PREVIEW)->geometry().adjusted(3, 9, -3, -3);
-        EXPECT_EQ(strayColours(preview, {black, white}), 0u)
-            << "the preview is smoothed at scale " << ratio;
+        // Every picture pixel of the preview is one square of whole device pixels, the same
+        // size across and down, in the picture's own colour.
+        const QRect picture = PreviewPictureRect(dlg, ratio);
+        const int scale = picture.width() / PICTURE_WIDTH;
+        ASSERT_GE(scale, 1);
+        int wrong = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const bool isBlack = (x / scale + y / scale) % 2 == 0;
+                const QRgb pixel = shot.pixel(picture.left() + x, picture.top() + y) | 0xFF000000;
+                wrong += pixel != (isBlack ? black : white) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "the preview is not whole " << scale << "-pixel squares at scale "
+                            << ratio;
+        // Around the picture, the frame's lines and the gap above it stay as they were.
+        const QRect frame = DevicePixels(Control(dlg, IDC_PREVIEW)->geometry(), ratio);
+        int changed = 0;
+        for (int y = frame.top(); y <= frame.bottom(); ++y) {
+            for (int x = frame.left(); x <= frame.right(); ++x) {
+                if (!picture.contains(x, y)) {
+                    changed += shot.pixel(x, y) != unselected.pixel(x, y) ? 1 : 0;
+                }
+            }
+        }
+        EXPECT_EQ(changed, 0) << "the preview draws over its frame at scale " << ratio;
+        EXPECT_GE(picture.top() - frame.top(), qRound(7 * ratio));
 
         // The next row is not selected, so its thumbnail is drawn without a highlight.
         const QRect thumbnail = InWindow(list->viewport(), ThumbnailPart(list, 1), window);

@@ -3,11 +3,13 @@
 #include "platform/bitmap.h"
 #include "platform/dib.h"
 #include "platform/ui_services.h"
+#include "tests/named_param.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -16,9 +18,17 @@
 #include <ostream>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
+
+using named_param::PrintTo;
 
 using Bytes = std::vector<std::uint8_t>;
 using Pixel = std::array<std::uint8_t, 4>;
@@ -87,6 +97,28 @@ Bytes BuildBmp(const BmpLayout& s) {
     out.insert(out.end(), s.gap, 0xCC);
     out.insert(out.end(), s.pixels.begin(), s.pixels.end());
     EXPECT_EQ(out.size(), total);
+    return out;
+}
+
+// A file with the 12-byte core header: 16-bit sizes, 3-byte colour entries, pixels right after
+// the table whatever the data offset says.
+Bytes BuildCoreBmp(int width, int height, std::uint16_t bitCount, int tableEntries,
+                   const Bytes& pixels) {
+    Bytes out{'B', 'M'};
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0); // a data offset of 0 would point into the headers if it were followed
+    Put32(out, 12);
+    Put16(out, static_cast<std::uint32_t>(width));
+    Put16(out, static_cast<std::uint32_t>(height));
+    Put16(out, 1);
+    Put16(out, bitCount);
+    EXPECT_EQ(out.size(), 26u);
+    for (int i = 0; i < tableEntries; ++i) {
+        const Pixel c = Colour(i);
+        out.insert(out.end(), {c[0], c[1], c[2]});
+    }
+    out.insert(out.end(), pixels.begin(), pixels.end());
     return out;
 }
 
@@ -212,11 +244,6 @@ struct LoadCase {
     int colours;
 };
 
-// Failures name the case instead of dumping its bytes.
-void PrintTo(const LoadCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 const LoadCase kLoadCases[] = {
     {"OneBit", {.bitCount = 1, .tableEntries = 2, .pixels = PackRows(1, Mod(2))}, Mod(2), 2},
     {"FourBits", {.bitCount = 4, .tableEntries = 16, .pixels = PackRows(4, Mod(16))}, Mod(16), 16},
@@ -238,7 +265,7 @@ const LoadCase kLoadCases[] = {
      Mod(256),
      256},
     {"HeaderSizeFieldBelow40IsNotExamined",
-     {.headerSize = 12, .pixels = PackRows(8, Mod(256))},
+     {.headerSize = 16, .pixels = PackRows(8, Mod(256))},
      Mod(256),
      256},
     {"HeaderSizeFieldZeroIsNotExamined",
@@ -266,6 +293,27 @@ const LoadCase kLoadCases[] = {
 };
 
 class BitmapFileLoad : public testing::TestWithParam<LoadCase> {};
+
+// Core-header files load through the same colour lookup as the others.
+TEST(BitmapFileCore, LoadsThroughThreeByteColourTable) {
+    const struct {
+        const char* name;
+        std::uint16_t bitCount;
+        int colours;
+    } cases[] = {{"OneBit", 1, 2}, {"FourBits", 4, 16}, {"EightBits", 8, 256}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Bytes file = BuildCoreBmp(kWidth, kHeight, c.bitCount, c.colours,
+                                        PackRows(c.bitCount, Mod(c.colours)));
+        CBitmap bitmap;
+        ASSERT_EQ(DecodeBitmapFile(file, bitmap), BitmapFileResult::Loaded);
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                ASSERT_EQ(PixelAt(bitmap, x, y), Colour(Mod(c.colours)(x, y))) << x << "," << y;
+            }
+        }
+    }
+}
 
 TEST_P(BitmapFileLoad, LoadsEveryPixelSilently) {
     const LoadCase& c = GetParam();
@@ -295,10 +343,6 @@ struct RefusalCase {
     Bytes file;
     BitmapFileResult result;
 };
-
-void PrintTo(const RefusalCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 constexpr auto kWrongSize = BitmapFileResult::WrongSize;
 constexpr auto kUnreadable = BitmapFileResult::Unreadable;
@@ -334,6 +378,20 @@ const RefusalCase kRefusalCases[] = {
     {"Rle8DeltaOutsideImage", BuildBmp({.compression = BI_RLE8, .pixels = {0, 2, 0, 50, 0, 1}}),
      kUnreadable},
     {"Rle8NoEndMarker", BuildBmp({.compression = BI_RLE8, .pixels = {48, 1, 0, 0}}), kUnreadable},
+    {"CoreTwentyFourBits", BuildCoreBmp(48, 50, 24, 0, Bytes(7200)), kWrongSize},
+    {"CoreWidth50Height48", BuildCoreBmp(50, 48, 8, 256, Bytes(2496)), kWrongSize},
+    {"CoreTableCutShort", BuildCoreBmp(48, 50, 8, 255, {}), kUnreadable},
+    {"CoreLastRowCutShort", Truncate(BuildCoreBmp(48, 50, 8, 256, Bytes(2400)), 26 + 768 + 2399),
+     kUnreadable},
+    {"V4DataOffsetZero", BuildBmp({.headerSize = 108, .dataOffset = 0, .pixels = Bytes(2400)}),
+     kUnreadable},
+    {"V4DataOffsetInFileHeader",
+     BuildBmp({.headerSize = 108, .dataOffset = 14, .pixels = Bytes(2400)}), kUnreadable},
+    {"V4DataOffsetInInfoHeader",
+     BuildBmp({.headerSize = 108, .dataOffset = 100, .pixels = Bytes(2400)}), kUnreadable},
+    {"V4DataOffsetInColourTable",
+     BuildBmp({.headerSize = 108, .dataOffset = 14 + 108 + 1023, .pixels = Bytes(2400)}),
+     kUnreadable},
     {"Rle4AbsoluteRunCutShort",
      BuildBmp({.bitCount = 4, .compression = BI_RLE4, .tableEntries = 16, .pixels = {0, 8, 0x12}}),
      kUnreadable},
@@ -374,6 +432,58 @@ TEST(BitmapFilePath, FileOverSizeLimitIsUnreadable) {
 
 TEST(BitmapFilePath, FolderIsUnreadable) {
     ExpectRefusedWithMessage(std::filesystem::temp_directory_path().string(), kUnreadable);
+}
+
+// The name flips between a bitmap and a named pipe while a child process loads it again and
+// again; reading must never block on the pipe, so the child finishes well within the limit.
+// The race is narrow, so it takes tens of thousands of loads to hit it reliably.
+TEST(BitmapFilePath, NeverBlocksOnAPipeSwappedInForTheFile) {
+    const std::filesystem::path dir = UniqueTempPath();
+    std::filesystem::create_directory(dir);
+    const std::string path = (dir / "flip.bmp").string();
+    const std::string bitmap = (dir / "bitmap").string();
+    const std::string staged = (dir / "staged").string();
+    {
+        const TempFile source(Valid8Bit());
+        std::filesystem::copy_file(source.Path(), bitmap);
+    }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::atomic<int> flips = 0;
+        std::thread flipper([&] {
+            for (;;) {
+                static_cast<void>(::link(bitmap.c_str(), staged.c_str()));
+                static_cast<void>(::rename(staged.c_str(), path.c_str()));
+                static_cast<void>(::mkfifo(staged.c_str(), 0600));
+                static_cast<void>(::rename(staged.c_str(), path.c_str()));
+                ++flips;
+            }
+        });
+        flipper.detach();
+        while (flips == 0) {
+            std::this_thread::yield();
+        }
+        for (int i = 0; i < 50000; ++i) {
+            CBitmap loaded;
+            static_cast<void>(LoadBitmapFile(path, loaded));
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    bool finished = false;
+    for (int waited = 0; waited < 300 && !finished; ++waited) {
+        finished = ::waitpid(child, &status, WNOHANG) == child;
+        if (!finished) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+    if (!finished) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
+    std::filesystem::remove_all(dir);
+    EXPECT_TRUE(finished) << "loading hung on the pipe";
 }
 
 } // namespace

@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QMouseEvent>
+
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -43,13 +46,14 @@ void FillStripes(PackImage& pack, int slot) {
 TEST_F(ContactList, NewShowsTwentyFiveEmptySlotsUnderOneCentredColumn) {
     RunModal(dlg, [&] {
         g_pack.fill(0x77);
+        ui.AnswerQuestion(1); // Discard what was changed behind the editor's back.
         ClickButton(dlg, IDC_NEW_PACK);
         QTableWidget* list = List();
         ASSERT_EQ(list->columnCount(), 1);
         EXPECT_TRUE(list->horizontalHeader()->isVisible());
         EXPECT_EQ(list->horizontalHeaderItem(0)->text(), "Contacts");
         EXPECT_EQ(list->horizontalHeaderItem(0)->textAlignment(), int(Qt::AlignCenter));
-        EXPECT_EQ(list->columnWidth(0), 80);
+        EXPECT_EQ(list->columnWidth(0), list->viewport()->width());
         ASSERT_EQ(list->rowCount(), PACK_SLOT_COUNT);
         EXPECT_GE(list->rowHeight(0), PICTURE_HEIGHT);
         EXPECT_EQ(list->iconSize(), QSize(PICTURE_WIDTH, PICTURE_HEIGHT));
@@ -57,6 +61,8 @@ TEST_F(ContactList, NewShowsTwentyFiveEmptySlotsUnderOneCentredColumn) {
             EXPECT_EQ(list->item(row, 0)->text(), "000");
             EXPECT_FALSE(list->item(row, 0)->icon().isNull());
         }
+        EXPECT_EQ(list->item(4, 0)->data(Qt::AccessibleDescriptionRole).toString(),
+                  "Slot 5 of 25, empty");
         EXPECT_TRUE(std::all_of(g_pack.begin(), g_pack.end(), [](auto b) { return b == 0; }));
         EXPECT_EQ(dlg.GetSelectedSlot(), -1);
         EXPECT_TRUE(list->selectedItems().isEmpty());
@@ -97,23 +103,12 @@ TEST_F(ContactList, AnOccupiedSlotShowsItsIdThumbnailAndEnlargedPreview) {
 
         ClickRow(0);
         EXPECT_EQ(IdText(), "5");
-        const QImage shot = Grab(dlg);
-        const QRect frame = PreviewFrame();
-        const int top = frame.top() + 7;
-        const int height = frame.height() - 7;
-        // Each of the 48 columns is frame.width() / 48 pixels wide: sample column centres.
-        const auto xOf = [&](int column) {
-            return frame.left() + (2 * column + 1) * frame.width() / (2 * PICTURE_WIDTH);
-        };
-        const int midY = top + height / 2;
-        EXPECT_EQ(shot.pixel(xOf(0), midY), qRgb(255, 255, 255));
-        EXPECT_EQ(shot.pixel(xOf(1), midY), qRgb(190, 190, 190));
-        EXPECT_EQ(shot.pixel(xOf(2), midY), qRgb(85, 85, 85));
-        EXPECT_EQ(shot.pixel(xOf(3), midY), qRgb(0, 0, 0));
-        // The picture starts 7 pixels below the frame's top edge and reaches its bottom.
-        EXPECT_EQ(shot.pixel(xOf(3), top), qRgb(0, 0, 0));
-        EXPECT_NE(shot.pixel(xOf(3), top - 1), qRgb(0, 0, 0));
-        EXPECT_EQ(shot.pixel(xOf(3), frame.bottom()), qRgb(0, 0, 0));
+        for (const auto& [column, grey] : {std::pair{0, 255}, {1, 190}, {2, 85}, {3, 0}}) {
+            for (int y : {0, 25, PICTURE_HEIGHT - 1}) {
+                EXPECT_EQ(PreviewPixel(dlg, column, y), qRgb(grey, grey, grey))
+                    << column << "," << y;
+            }
+        }
     });
 }
 
@@ -190,6 +185,65 @@ TEST_F(ContactList, KeyboardAndRightClickMoveTheSelectionAndPreview) {
         EXPECT_FALSE(cell.isNull());
         EXPECT_EQ(dlg.GetSelectedSlot(), 1);
         EXPECT_EQ(IdText(), "101");
+    });
+}
+
+// Once a row is selected, exactly one row stays highlighted and it is the one the slot
+// commands change, whatever the user does with the mouse or keys.
+TEST_F(ContactList, NoGestureLeavesTheSelectedSlotUnhighlighted) {
+    RunModal(dlg, [&] {
+        PackImage pack{};
+        for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
+            SetContactId(pack, slot, 100 + slot);
+        }
+        ShowPack(pack);
+        QTableWidget* list = List();
+        QWidget* viewport = list->viewport();
+        const auto onRow = [&] { return list->visualItemRect(list->item(1, 0)).center(); };
+        const struct {
+            const char* name;
+            std::function<void()> gesture;
+        } gestures[] = {
+            {"CtrlClick",
+             [&] { QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, onRow()); }},
+            {"CtrlSpace", [&] { QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier); }},
+            {"ReleasedOutside",
+             [&] {
+                 const QPoint outside(viewport->width() + 30, onRow().y());
+                 QTest::mousePress(viewport, Qt::LeftButton, {}, onRow());
+                 QMouseEvent move(QEvent::MouseMove, outside, viewport->mapToGlobal(outside),
+                                  Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+                 QApplication::sendEvent(viewport, &move);
+                 QTest::mouseRelease(viewport, Qt::LeftButton, {}, outside);
+             }},
+        };
+        for (const auto& g : gestures) {
+            SCOPED_TRACE(g.name);
+            ClickRow(1);
+            g.gesture();
+            const QModelIndexList rows = list->selectionModel()->selectedRows();
+            ASSERT_EQ(rows.size(), 1);
+            EXPECT_EQ(rows.first().row(), 1);
+            EXPECT_EQ(dlg.GetSelectedSlot(), 1);
+        }
+        ClickButton(dlg, IDC_REMOVE_CONTACT);
+        EXPECT_EQ(list->item(1, 0)->text(), "000");
+        EXPECT_EQ(GetContactId(g_pack, 1), 0);
+        EXPECT_EQ(list->item(1, 0)->data(Qt::AccessibleDescriptionRole).toString(),
+                  "Slot 2 of 25, empty");
+    });
+}
+
+// Every click on a row writes its identifier into the ID box, the selected row's too.
+TEST_F(ContactList, ClickingTheSelectedRowAgainRewritesTheIdBox) {
+    RunModal(dlg, [&] {
+        PackImage pack{};
+        SetContactId(pack, 3, 103);
+        ShowPack(pack);
+        ClickRow(3);
+        ControlAs<QLineEdit>(dlg, IDC_ID_EDIT)->setText("junk");
+        ClickRow(3);
+        EXPECT_EQ(IdText(), "103");
     });
 }
 

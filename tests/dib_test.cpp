@@ -1,6 +1,7 @@
 #include "platform/dib.h"
 
 #include "platform/bitmap.h"
+#include "tests/named_param.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace {
+
+using named_param::PrintTo;
 
 using Bytes = std::vector<std::uint8_t>;
 using Pixel = std::array<std::uint8_t, 4>;

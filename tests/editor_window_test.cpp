@@ -158,15 +158,32 @@ TEST_F(EditorWindow, HasEveryControlWithItsCaptionPlaceAndKind) {
             const CRect r = MapDialogRect(c.x, c.y, c.cx, c.cy, units);
             EXPECT_EQ(w->geometry(), QRect(r.left, r.top, r.Width(), r.Height()));
         }
+        // What assistive technology calls the controls whose captions say nothing.
+        for (const auto& [id, name] : {std::pair{IDC_CONTACT_LIST, "Contacts"},
+                                       {IDC_ID_EDIT, "Contact ID"},
+                                       {IDC_PREVIEW, "Preview"}}) {
+            EXPECT_EQ(Control(dlg, id)->accessibleName(), name);
+        }
+        const auto labels = window->findChildren<QLabel*>();
+        const auto hash = std::find_if(labels.begin(), labels.end(),
+                                       [](const QLabel* l) { return l->text() == "#"; });
+        ASSERT_NE(hash, labels.end());
+        EXPECT_EQ((*hash)->buddy(), Control(dlg, IDC_ID_EDIT));
     });
 }
 
+// With rows in the list, Tab and Shift+Tab still leave it for the next and previous control.
 TEST_F(EditorWindow, TabOrderFollowsTheTemplateAndNoButtonIsDefault) {
     RunModal(dlg, [&] {
         const int tabStops[] = {IDC_OPEN_PACK,      IDC_CONTACT_LIST, IDC_ID_EDIT,
                                 IDC_SET_ID,         IDC_SET_PICTURE,  IDC_SAVE_PACK,
                                 IDC_REMOVE_CONTACT, IDC_NEW_PACK};
         EXPECT_EQ(QApplication::focusWidget(), Control(dlg, tabStops[0]));
+        ClickButton(dlg, IDC_NEW_PACK);
+        Control(dlg, IDC_CONTACT_LIST)->setFocus();
+        QTest::keyClick(Control(dlg, IDC_CONTACT_LIST), Qt::Key_Down);
+        QTest::keyClick(Control(dlg, IDC_CONTACT_LIST), Qt::Key_Tab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), Control(dlg, IDC_OPEN_PACK));
         for (std::size_t i = 0; i + 1 < std::size(tabStops); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             EXPECT_EQ(QApplication::focusWidget(), Control(dlg, tabStops[i + 1]))
@@ -225,7 +242,8 @@ TEST_F(EditorWindow, EnterOnAFocusedButtonPressesIt) {
         QWidget* save = Control(dlg, IDC_SAVE_PACK);
         save->setFocus();
         QTest::keyClick(save, Qt::Key_Return); // The scripted chooser cancels.
-        ASSERT_EQ(ui.choosers.size(), 1u);
+        QTest::keyClick(save, Qt::Key_Enter, Qt::KeypadModifier);
+        ASSERT_EQ(ui.choosers.size(), 2u);
         EXPECT_EQ(ui.choosers[0].mode, FileChooserMode::Save);
         EXPECT_TRUE(dlg.Widget()->isVisible());
     });

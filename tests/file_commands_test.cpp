@@ -54,6 +54,7 @@ protected:
 TEST_F(FileCommands, BothChoosersUseThePackFilterAndCancelDoesNothing) {
     RunModal(dlg, [&] {
         g_pack[7] = 9;
+        ui.AnswerQuestion(1); // Discard the change, so that the chooser comes up.
         ClickButton(dlg, IDC_OPEN_PACK);
         ClickButton(dlg, IDC_SAVE_PACK);
         ASSERT_EQ(ui.choosers.size(), 2u);
@@ -123,6 +124,7 @@ TEST_F(FileCommands, APathThatCannotBeOpenedIsReportedAndChangesNothing) {
         for (const std::string& path : cases) {
             SCOPED_TRACE(path);
             ui.messages.clear();
+            ui.AnswerQuestion(1); // Discard the identifier set behind the editor's back.
             Open(path);
             ASSERT_EQ(ui.messages.size(), 1u);
             EXPECT_EQ(ui.messages[0].text, "The file cannot be opened!");
@@ -157,9 +159,11 @@ TEST_F(FileCommands, AFailedSaveIsReportedAndLeavesNothingBehind) {
     EXPECT_TRUE(dir.Entries().empty());
 }
 
+// The byte-level round trip of many packs is the pack file tests' job; through the window a
+// few show that the view neither changes nor loses a byte on the way.
 TEST_F(FileCommands, RandomPacksSurviveOpenAndSave) {
     RunModal(dlg, [&] {
-        for (unsigned seed = 0; seed < 1000; ++seed) {
+        for (unsigned seed = 0; seed < 5; ++seed) {
             const auto bytes = RandomPack(seed);
             WriteWholeFile(dir.File("in.bin"), bytes);
             Open(dir.File("in.bin"));

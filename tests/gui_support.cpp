@@ -8,9 +8,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 std::optional<FileChoice> ScriptedUi::ChooseFileAndFilter(CWnd*, FileChooserMode mode,
                                                           const std::string& filter) {
@@ -91,6 +95,14 @@ void ClickListRow(const CDialog& dialog, int row) {
                       list->visualItemRect(list->item(row, 0)).center());
 }
 
+void SetIdOfRow(const CDialog& dialog, int row, const QString& text) {
+    ClickListRow(dialog, row);
+    auto* idBox = ControlAs<QLineEdit>(dialog, IDC_ID_EDIT);
+    ASSERT_NE(idBox, nullptr);
+    idBox->setText(text);
+    ClickButton(dialog, IDC_SET_ID);
+}
+
 void ShowPackThroughOpen(const CDialog& dialog, ScriptedUi& ui, const PackImage& pack) {
     const TempDir dir;
     const std::string path = dir.File("pack.bin");
@@ -141,4 +153,25 @@ void RightClickListRow(const CDialog& dialog, int row) {
     QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, at);
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
     QApplication::sendEvent(list->viewport(), &event);
+}
+
+QRect PreviewPictureRect(const CDialog& dialog, qreal ratio) {
+    const QRect frame = Control(dialog, IDC_PREVIEW)->geometry();
+    const int left = static_cast<int>(std::ceil((frame.left() + 2) * ratio));
+    const int top = static_cast<int>(std::ceil((frame.top() + 7) * ratio));
+    const int width =
+        static_cast<int>(std::floor((frame.left() + frame.width() - 2) * ratio)) - left;
+    const int height =
+        static_cast<int>(std::floor((frame.top() + frame.height() - 2) * ratio)) - top;
+    const int scale = std::min(width / PICTURE_WIDTH, height / PICTURE_HEIGHT);
+    return {left + (width - scale * PICTURE_WIDTH) / 2, top + (height - scale * PICTURE_HEIGHT) / 2,
+            scale * PICTURE_WIDTH, scale * PICTURE_HEIGHT};
+}
+
+QRgb PreviewPixel(const CDialog& dialog, int x, int y) {
+    const QImage shot = dialog.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect picture = PreviewPictureRect(dialog, shot.devicePixelRatio());
+    const int scale = picture.width() / PICTURE_WIDTH;
+    return shot.pixel(picture.left() + x * scale + scale / 2,
+                      picture.top() + y * scale + scale / 2);
 }

@@ -39,6 +39,14 @@ public:
     }
     // The button the next question is answered with; with none queued, Escape's button.
     void AnswerQuestion(int button) { m_questionAnswers.push_back(button); }
+    // Forgets the answers not used yet and what was recorded, so that a table's rows start alike.
+    void Reset() {
+        m_answers.clear();
+        m_questionAnswers.clear();
+        messages.clear();
+        choosers.clear();
+        questions.clear();
+    }
 
     std::optional<FileChoice> ChooseFileAndFilter(CWnd*, FileChooserMode mode,
                                                   const std::string& filter) override;
@@ -82,8 +90,16 @@ void RightClickListRow(const CDialog& dialog, int row);
 void ClickButton(const CDialog& dialog, int id);
 // Scrolls row into view in the dialog's contact list and clicks it.
 void ClickListRow(const CDialog& dialog, int row);
+// Selects row and gives it the identifier text through the ID box and "Set new ID".
+void SetIdOfRow(const CDialog& dialog, int row, const QString& text);
 // Shows pack through the dialog's own Open command, the scripted chooser answering with a file
 // that holds it. The file lives in a folder of its own, since tests run in parallel processes.
 void ShowPackThroughOpen(const CDialog& dialog, ScriptedUi& ui, const PackImage& pack);
 // What the dialog shows on screen, at one device pixel per logical pixel.
 QImage Grab(const CDialog& dialog);
+// Where the preview shows the picture in a grab at the screen's scale, in device pixels: inside
+// the frame's two lines and 7 pixels below its top, enlarged by the largest whole number of
+// device pixels that fits, centred with the offsets rounded down.
+QRect PreviewPictureRect(const CDialog& dialog, qreal ratio);
+// Picture pixel (x, y) as the preview shows it, sampled at the middle of its square.
+QRgb PreviewPixel(const CDialog& dialog, int x, int y);

@@ -131,6 +131,22 @@ TEST_F(ImportImage, OkStoresTheGreysTheResultShowedAndLeavesTheIdentifier) {
     });
 }
 
+TEST_F(ImportImage, AnImportIsOneStepThatUndoTakesBackAndRedoBringsBack) {
+    RunModal(dlg, [&] {
+        ClickButton(dlg, IDC_NEW_PACK);
+        ClickListRow(dlg, 6);
+        ASSERT_TRUE(ImportWithKeys(SaveImage(BlockImage(1), "b.png"),
+                                   [](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); }));
+        ASSERT_EQ(SlotGreys(6), BlockGreys(false));
+        EXPECT_TRUE(dlg.CanUndo());
+        QWidget* list = Control(dlg, IDC_CONTACT_LIST);
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_TRUE(std::all_of(g_pack.begin(), g_pack.end(), [](auto b) { return b == 0; }));
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(SlotGreys(6), BlockGreys(false));
+    });
+}
+
 TEST_F(ImportImage, CancelAndEscapeChangeNothing) {
     for (const bool escape : {false, true}) {
         SCOPED_TRACE(escape ? "Escape" : "Cancel");

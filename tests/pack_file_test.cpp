@@ -1,5 +1,7 @@
 #include "pack/pack_file.h"
 #include "pack/pack_image.h"
+#include "platform/process.h"
+#include "tests/named_param.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -24,6 +27,8 @@
 #include <unistd.h>
 
 namespace {
+
+using named_param::PrintTo;
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
@@ -370,9 +375,11 @@ TEST_P(PackSavePartialWrite, ReportsAndChangesNothing) {
     const PackImage pack = PackOf(2);
     const int code = ExitCodeInChild([&] {
         const rlimit limit{8192, 8192};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0 || std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR) {
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
             return 2;
         }
+        std::signal(SIGXFSZ, SIG_DFL);
+        IgnoreFileSizeSignal();
         return SavePackFile(path, pack) ? 1 : 0;
     });
     EXPECT_EQ(code, 0) << "0 reported, 1 claimed success, 2 no limit, -1 killed";
@@ -381,6 +388,29 @@ TEST_P(PackSavePartialWrite, ReportsAndChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Pack, PackSavePartialWrite, ::testing::ValuesIn(kPartialWrites),
                          [](const auto& info) { return info.param.name; });
+
+// In a shared sticky folder another user may write the pack but not rename over it; the save
+// then writes in place. The sticky bit does not bind root, so the save runs as nobody.
+TEST(PackSaveSticky, WritesInPlaceWhereTheFileMayNotBeReplaced) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to create a file as one user and save it as another";
+    }
+    TempFolder folder;
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 01777), 0);
+    const std::string path = WithOldPack(folder, "shared.pack", 15050);
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    const PackImage pack = PackOf(7);
+    const int code = ExitCodeInChild([&] {
+        constexpr uid_t kNobody = 65534;
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+            return 2;
+        }
+        return SavePackFile(path, pack) ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0) << "0 saved, 1 refused, 2 could not become nobody, -1 killed";
+    EXPECT_EQ(ReadBytes(path), Bytes(pack.begin(), pack.end()));
+    EXPECT_EQ(Snapshot(folder.Path()).size(), 1u) << "a temporary file was left behind";
+}
 
 // ---------------------------------------------------------------------------------------------
 

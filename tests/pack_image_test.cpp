@@ -1,4 +1,5 @@
 #include "pack/pack_image.h"
+#include "tests/named_param.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 #include <vector>
 
 namespace {
+
+using named_param::PrintTo;
 
 struct IdBytesCase {
     std::string name;

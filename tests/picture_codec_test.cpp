@@ -1,6 +1,7 @@
 #include "pack/picture_codec.h"
 #include "platform/bitmap.h"
 #include "platform/dc.h"
+#include "tests/named_param.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace {
+
+using named_param::PrintTo;
 
 using Picture = std::array<std::uint8_t, PICTURE_BYTES>;
 

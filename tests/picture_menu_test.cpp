@@ -117,10 +117,16 @@ TEST_F(PictureMenu, HoldsTheCommandsInOrderEnabledAsTheSlotAndClipboardAllow) {
             const auto entries = c.row < 0 ? MenuFromKeyboard() : RightClickRow(c.row);
             const auto& on = c.enabled;
             const std::vector<MenuEntry> expected{
-                {"Import Image...", on[0], "Ctrl+I"},  {"Paste Picture", on[1], "Ctrl+V"},
-                {"Copy Picture", on[2], "Ctrl+C"},     {"Export Picture...", on[3], ""},
-                {"Export All Pictures...", on[4], ""}, {"-", true, ""},
-                {"Remove Contact", on[5], ""},
+                {"Import Image...", on[0], "Ctrl+I"},
+                {"Paste Picture", on[1], "Ctrl+V"},
+                {"Copy Picture", on[2], "Ctrl+C"},
+                {"Export Picture...", on[3], ""},
+                {"Export All Pictures...", on[4], ""},
+                {"-", true, ""},
+                {"Remove Contact", on[5], "Del"},
+                {"-", true, ""},
+                {"Undo", false, "Ctrl+Z"},
+                {"Redo", false, "Ctrl+Shift+Z"},
             };
             EXPECT_EQ(entries, expected);
         });

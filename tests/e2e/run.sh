@@ -195,19 +195,22 @@ colour_at() {
         awk 'NR > 1 { n++; c = $3 } END { print (n == 1 ? c : "mixed") }'
 }
 
-# The middle of each quarter of the preview frame's width in its top and bottom halves: the
-# middle of each band of the picture, far enough from every edge that the small gap above the
-# picture does not matter.
+# The middle of each band of the picture in its top and bottom halves. The preview shows the
+# picture inside the frame's two lines and 7 pixels below its top, enlarged by the largest whole
+# number of pixels that fits, centred.
 preview_colours() {
     import -window "$editor_win" "$shot"
-    local left top width height row column colours=()
-    left=$(px_x "${PREVIEW_FRAME[0]}")
-    top=$(px_y "${PREVIEW_FRAME[1]}")
-    width=$(px_x "${PREVIEW_FRAME[2]}")
-    height=$(px_y "${PREVIEW_FRAME[3]}")
-    for row in 1 3; do
-        for column in 1 3 5 7; do
-            colours+=("$(colour_at $((left + width * column / 8)) $((top + height * row / 4)))")
+    local left top width height scale row column colours=()
+    left=$(($(px_x "${PREVIEW_FRAME[0]}") + 2))
+    top=$(($(px_y "${PREVIEW_FRAME[1]}") + 7))
+    width=$(($(px_x "${PREVIEW_FRAME[2]}") - 4))
+    height=$(($(px_y "${PREVIEW_FRAME[3]}") - 9))
+    scale=$((width / 48 < height / 50 ? width / 48 : height / 50))
+    left=$((left + (width - 48 * scale) / 2))
+    top=$((top + (height - 50 * scale) / 2))
+    for row in 12 37; do
+        for column in 6 18 30 42; do
+            colours+=("$(colour_at $((left + column * scale)) $((top + row * scale)))")
         done
     done
     echo "${colours[*]}"
@@ -222,6 +225,14 @@ preview_is_blank() {
     for _ in 1 2 3 4 5 6 7 8; do blank+=" $background"; done
     [ "$background" != "#000000" ] && [ "$background" != mixed ] && [ "$samples" = "${blank# }" ]
 }
+
+# The raw pixels of the contact list, from a fresh screenshot, into the given file.
+list_pixels() {
+    import -window "$editor_win" "$shot"
+    convert "$shot" -crop "$(px_x "${CONTACT_LIST[2]}")x$(px_y "${CONTACT_LIST[3]}")+$(px_x \
+        "${CONTACT_LIST[0]}")+$(px_y "${CONTACT_LIST[1]}")" +repage -depth 8 "rgb:$1"
+}
+same_pixels() { cmp -s "$1" "$2"; }
 
 byte() { printf '%b' "\\x$(printf %02x "$1")"; }
 
@@ -298,11 +309,23 @@ poll "$WAIT_SECONDS" preview_is_blank ||
 
 say "opening a pack through the Open dialog"
 choose_file Open "$work/files/opened.bin" "${OPEN_BUTTON[@]}"
+list_pixels "$work/unselected.rgb"
 say "selecting slot $OPENED_SLOT"
 click_row "$OPENED_SLOT"
 if ! poll 5 preview_is "$EXPECTED_PREVIEW"; then
     fail "the preview of slot $OPENED_SLOT shows $(preview_colours), expected $EXPECTED_PREVIEW"
 fi
+list_pixels "$work/selected.rgb"
+same_pixels "$work/unselected.rgb" "$work/selected.rgb" && fail "clicking row $OPENED_SLOT highlights nothing"
+
+say "ctrl+click on the highlighted row"
+xdotool keydown ctrl
+click_row "$OPENED_SLOT"
+xdotool keyup ctrl
+sleep 0.3
+list_pixels "$work/ctrl-clicked.rgb"
+same_pixels "$work/selected.rgb" "$work/ctrl-clicked.rgb" ||
+    fail "ctrl+click on the highlighted row changed the list's highlight"
 
 say "starting a new pack"
 click_control "${NEW_BUTTON[@]}"
@@ -310,9 +333,9 @@ if ! poll 5 preview_is_blank; then
     fail "the preview still shows $(preview_colours) after New"
 fi
 
-say "setting the identifier of slot $TYPED_SLOT to $TYPED_ID"
+say "setting the identifier of slot $TYPED_SLOT to $TYPED_ID, reaching the ID box with Tab"
 click_row "$TYPED_SLOT"
-click_control "${ID_EDIT[@]}"
+type_into_editor xdotool key Tab
 type_into_editor xdotool key ctrl+a
 type_into_editor xdotool type --delay 5 -- "$TYPED_ID"
 type_into_editor xdotool key Return
@@ -334,3 +357,32 @@ editor_alive || fail "the editor ended after saving"
 if dialog_window >/dev/null; then
     fail "a dialog is left open after saving"
 fi
+
+# The question about unsaved changes: Cancel keeps the editor, Discard lets Ctrl+Q end it.
+ask_to_quit() {
+    type_into_editor xdotool key ctrl+q
+    wait_until "question about unsaved changes after Ctrl+Q" dialog_window >/dev/null
+    wait_until "keyboard focus in the question" has_focus "$(dialog_window)"
+    sleep 0.3
+}
+say "changing slot $TYPED_SLOT again, then Ctrl+Q and Cancel"
+click_row "$TYPED_SLOT"
+click_control "${ID_EDIT[@]}"
+type_into_editor xdotool key ctrl+a
+type_into_editor xdotool type --delay 5 -- "77"
+type_into_editor xdotool key Return
+ask_to_quit
+xdotool key Escape
+wait_until "closing of the question" no_dialog
+sleep 1
+editor_alive || fail "the editor ended although the question was cancelled"
+say "Ctrl+Q again and Discard"
+ask_to_quit
+# The buttons are Save (focused, the default), Discard and Cancel, in that order.
+xdotool key Tab space
+# poll stops as soon as the editor ends, which is what is awaited here.
+poll "$WAIT_SECONDS" false || true
+editor_alive && fail "the editor still runs after Discard"
+wait "$editor_pid" 2>/dev/null || true
+editor_pid=
+say "the editor ended through the question"

@@ -1,4 +1,4 @@
-// Reading a contact identifier typed by the user.
+// Reading a contact identifier typed by the user, the same in every program that asks for one.
 #pragma once
 
 #include <optional>

@@ -1,4 +1,4 @@
-#include "editor/id_text.h"
+#include "pack/contact_id.h"
 
 namespace {
 bool IsBlank(char c) {

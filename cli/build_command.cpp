@@ -1,0 +1,125 @@
+// snapfold build: a whole pack in one step from a manifest of slots, identifiers and images.
+
+#include "cli/commands.h"
+#include "cli/manifest.h"
+#include "cli/pack_io.h"
+#include "cli/picture_input.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct BuildOptions {
+    std::string pack;
+    std::string manifest;
+    bool force = false;
+};
+
+std::string FolderOf(const std::string& path) {
+    if (path == kStandardStream) {
+        return {};
+    }
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return {};
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::optional<Manifest> ReadManifest(const std::string& name) {
+    std::optional<std::vector<std::uint8_t>> bytes;
+    if (name == kStandardStream) {
+        bytes.emplace(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    } else {
+        bytes = ReadWholeFile(name);
+    }
+    if (!bytes) {
+        ReportSystemFailure(name, "cannot be read");
+        return std::nullopt;
+    }
+    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    return ParseManifest(text, FolderOf(name));
+}
+
+// Every entry's picture. The images are independent, so they are converted on every core at
+// once; decoding is most of the time a build takes.
+std::vector<PictureResult> ReadPictures(const std::vector<ManifestEntry>& entries) {
+    std::vector<PictureResult> results(entries.size());
+    std::atomic<std::size_t> next = 0;
+    const auto work = [&] {
+        for (std::size_t i = next++; i < entries.size(); i = next++) {
+            results[i] = ReadPicture(entries[i].image, PictureOptions{});
+        }
+    };
+    const unsigned helpers =
+        std::min<std::size_t>(std::thread::hardware_concurrency(), entries.size());
+    std::vector<std::jthread> threads;
+    for (unsigned i = 1; i < helpers; ++i) {
+        threads.emplace_back(work);
+    }
+    work();
+    return results;
+}
+
+std::optional<PackImage> MakePack(const std::string& manifestName, const Manifest& manifest) {
+    const std::vector<PictureResult> pictures = ReadPictures(manifest.entries);
+    PackImage pack{};
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const ManifestEntry& entry = manifest.entries[i];
+        if (!pictures[i].picture) {
+            ReportFailure(manifestName + ":" + std::to_string(entry.line),
+                          entry.image + ": " + pictures[i].error);
+            return std::nullopt;
+        }
+        std::ranges::copy(*pictures[i].picture, GetPicture(pack, entry.slot).begin());
+        SetContactId(pack, entry.slot, entry.id);
+    }
+    return pack;
+}
+
+ExitStatus RunBuild(const BuildOptions& options) {
+    if (!options.force && options.pack != kStandardStream && PathExists(options.pack)) {
+        ReportFailure(options.pack, "already exists; give --force to replace it");
+        return ExitStatus::Failure;
+    }
+    const auto manifest = ReadManifest(options.manifest);
+    if (!manifest) {
+        return ExitStatus::Failure;
+    }
+    if (manifest->error) {
+        ReportFailure(options.manifest + ":" + std::to_string(manifest->error->line),
+                      manifest->error->reason);
+        return ExitStatus::Failure;
+    }
+    const auto pack = MakePack(options.manifest, *manifest);
+    if (!pack || !StoreFile(options.pack, *pack)) {
+        return ExitStatus::Failure;
+    }
+    return ExitStatus::Success;
+}
+
+} // namespace
+
+Command AddBuildCommand(CLI::App& app) {
+    auto options = std::make_shared<BuildOptions>();
+    CLI::App* command = app.add_subcommand(
+        "build", "Make a whole pack from a manifest of slot,id,image lines; slots not named "
+                 "are empty");
+    command->add_option("PACK", options->pack, "The pack to write; \"-\" writes standard output")
+        ->required();
+    command
+        ->add_option("--from", options->manifest,
+                     "The manifest: one slot,id,image line per slot, image paths relative to "
+                     "the manifest, no header; blank lines and lines starting with # are "
+                     "skipped; \"-\" reads standard input")
+        ->required();
+    command->add_flag("--force", options->force, "Replace an existing file");
+    return {command, [options] { return RunBuild(*options); }};
+}

@@ -1,0 +1,10 @@
+#include "cli/snapfold_app.h"
+#include "platform/process.h"
+#include "platform/toolkit_log.h"
+
+int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
+    // Only snapfold's own messages may reach standard error, where scripts read them.
+    SilenceToolkitLog();
+    return RunSnapfold(argc, argv);
+}

@@ -1,0 +1,172 @@
+#include "cli/pack_io.h"
+
+#include "pack/pack_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Set when the last open in this thread was refused because the file is a FIFO, a device or a
+// socket, for which errno has no fitting reason of its own.
+thread_local bool t_notRegularFile = false;
+
+// No picture worth converting comes near this; a larger file is refused before it is read.
+constexpr std::uintmax_t kMaxWholeFileBytes = 512u * 1024u * 1024u;
+
+// The length of what is left of the stream, read and counted, since a pipe has no size.
+std::uintmax_t CountRest(std::FILE* stream) {
+    std::uintmax_t total = 0;
+    char buffer[8192];
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, stream)) {
+        total += n;
+    }
+    return total;
+}
+
+std::optional<LoadedPack> LoadStandardInput() {
+    LoadedPack pack;
+    // fread goes on until the count is reached or the stream ends, as a pipe needs.
+    pack.fileSize = std::fread(pack.image.data(), 1, pack.image.size(), stdin);
+    pack.fileSize += CountRest(stdin);
+    if (std::ferror(stdin)) {
+        ReportSystemFailure(kStandardStream, "cannot be read");
+        return std::nullopt;
+    }
+    return pack;
+}
+
+// A descriptor for reading path that is refused at once, without blocking, unless it is a
+// regular file; st then describes it.
+int OpenRegularFile(const std::string& path, struct stat& st) {
+    t_notRegularFile = false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        t_notRegularFile = error == EINVAL;
+        errno = error;
+        return -1;
+    }
+    return fd;
+}
+
+bool ReadAll(int fd, std::uint8_t* into, std::size_t count, std::size_t& done) {
+    done = 0;
+    while (done < count) {
+        const ssize_t n = ::read(fd, into + done, count - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return false;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool WriteStandardOutput(std::span<const std::uint8_t> bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+           std::fflush(stdout) == 0;
+}
+
+} // namespace
+
+void ReportFailure(std::string_view file, std::string_view reason) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "snapfold: %.*s: %.*s\n", static_cast<int>(file.size()), file.data(),
+                 static_cast<int>(reason.size()), reason.data());
+}
+
+std::string LastFailureReason() {
+    if (t_notRegularFile && errno == EINVAL) {
+        return "not a regular file";
+    }
+    return std::strerror(errno);
+}
+
+void ReportSystemFailure(std::string_view file, std::string_view what) {
+    ReportFailure(file, std::string(what) + ": " + LastFailureReason());
+}
+
+std::optional<LoadedPack> LoadPack(const std::string& name) {
+    if (name == kStandardStream) {
+        return LoadStandardInput();
+    }
+    struct stat st {};
+    const int fd = OpenRegularFile(name, st);
+    if (fd < 0) {
+        ReportSystemFailure(name, "cannot be opened");
+        return std::nullopt;
+    }
+    LoadedPack pack;
+    std::size_t got = 0;
+    const bool read = ReadAll(fd, pack.image.data(), pack.image.size(), got);
+    const int error = errno;
+    ::close(fd);
+    if (!read) {
+        errno = error;
+        ReportSystemFailure(name, "cannot be read");
+        return std::nullopt;
+    }
+    // A file that grew or shrank while it was read is judged by what was read, if it was short.
+    pack.fileSize = got < pack.image.size() ? got : static_cast<std::uintmax_t>(st.st_size);
+    return pack;
+}
+
+bool StoreFile(const std::string& name, std::span<const std::uint8_t> bytes) {
+    if (name == kStandardStream) {
+        if (!WriteStandardOutput(bytes)) {
+            ReportSystemFailure(kStandardStream, "cannot be written");
+            return false;
+        }
+        return true;
+    }
+    if (!SaveFileSafely(name, bytes)) {
+        ReportSystemFailure(name, "cannot be saved");
+        return false;
+    }
+    return true;
+}
+
+bool PathExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
+    struct stat st {};
+    const int fd = OpenRegularFile(path, st);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    if (static_cast<std::uintmax_t>(st.st_size) > kMaxWholeFileBytes) {
+        ::close(fd);
+        errno = EFBIG;
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
+    const bool read = ReadAll(fd, bytes.data(), bytes.size(), got);
+    const int error = errno;
+    ::close(fd);
+    if (!read) {
+        errno = error;
+        return std::nullopt;
+    }
+    bytes.resize(got);
+    return bytes;
+}

@@ -1,0 +1,65 @@
+#include "cli/picture_input.h"
+
+#include "cli/pack_io.h"
+#include "convert/decode_size.h"
+#include "import/bitmap_file.h"
+#include "pack/picture_codec.h"
+#include "platform/bitmap.h"
+#include "platform/image_io.h"
+#include "res/texts.h"
+
+namespace {
+
+PictureResult Unreadable(std::string_view reason) {
+    return {std::nullopt, std::string(res::kImageUnreadableMessage) + " " + std::string(reason)};
+}
+
+// A 48x50 bitmap of at most 8 bits per pixel, read exactly as "Set new Picture" reads it;
+// nothing for any other file.
+std::optional<PackedPicture> SmallBitmapPicture(std::span<const std::uint8_t> bytes) {
+    CBitmap bitmap;
+    if (DecodeBitmapFile(bytes, bitmap) != BitmapFileResult::Loaded) {
+        return std::nullopt;
+    }
+    PackedPicture picture{};
+    if (!BitmapToPicture(bitmap, PackPicture(picture))) {
+        return std::nullopt;
+    }
+    return picture;
+}
+
+// The frame is chosen on the image as the user sees it at full size and then carried onto the
+// decoded pixels, which may be a reduced copy, as the editor's Import Image does.
+PackedPicture ConvertImage(const DecodedImage& decoded, const PictureOptions& options) {
+    const RgbImage& image = *decoded.image;
+    const Placement place =
+        PlaceImage(decoded.fullSize.width, decoded.fullSize.height, options.framing);
+    const CropRect source = MapRect(place.source, decoded.fullSize.width, decoded.fullSize.height,
+                                    image.width, image.height);
+    const RgbImage scaled =
+        ScaleArea(image, PixelRect{source.x, source.y, source.width, source.height},
+                  place.target.width, place.target.height);
+    const GreyImage grey = RgbToGrey(scaled.width, scaled.height, scaled.rgb);
+    const PictureLevels levels =
+        ConvertToLevels(PlaceOnWhite(grey, place.target), options.settings);
+    return PackLevels(levels);
+}
+
+} // namespace
+
+PictureResult ReadPicture(const std::string& path, const PictureOptions& options) {
+    const auto bytes = ReadWholeFile(path);
+    if (!bytes) {
+        return Unreadable(LastFailureReason());
+    }
+    if (!options.converting) {
+        if (const auto picture = SmallBitmapPicture(*bytes)) {
+            return {picture, {}};
+        }
+    }
+    const DecodedImage decoded = DecodeImageData(*bytes, &ReducedDecodeSize<ImageSize>);
+    if (!decoded.image) {
+        return Unreadable(decoded.error);
+    }
+    return {ConvertImage(decoded, options), {}};
+}

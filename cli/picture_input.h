@@ -1,0 +1,25 @@
+// A slot's 600 bytes from an image file, by the same roads as the editor's: the "Set new
+// Picture" rules for a small bitmap, and the Import Image conversion for anything else.
+#pragma once
+
+#include "convert/convert.h"
+#include "convert/framing.h"
+
+#include <optional>
+#include <string>
+
+struct PictureOptions {
+    Framing framing = Framing::Crop;
+    ConvertSettings settings = kDefaultConvertSettings;
+    // Whether the user asked for any conversion option; then even a 48x50 bitmap of at most
+    // 8 bits per pixel goes through the conversion instead of the "Set new Picture" rules.
+    bool converting = false;
+};
+
+struct PictureResult {
+    std::optional<PackedPicture> picture;
+    // Why the file gave no picture: the message the editor shows, then the reader's reason.
+    std::string error;
+};
+
+PictureResult ReadPicture(const std::string& path, const PictureOptions& options);

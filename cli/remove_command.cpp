@@ -1,0 +1,49 @@
+// snapfold remove: empties slots, as the editor's "Remove Contact" does.
+
+#include "cli/commands.h"
+#include "cli/pack_io.h"
+#include "cli/slot_arg.h"
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct RemoveOptions {
+    std::string pack;
+    std::vector<std::string> slots;
+};
+
+ExitStatus RunRemove(const RemoveOptions& options) {
+    const auto slots = ParseSlotNumbers(options.slots, options.pack);
+    if (!slots) {
+        return ExitStatus::Usage;
+    }
+    auto pack = LoadPack(options.pack);
+    if (!pack) {
+        return ExitStatus::Failure;
+    }
+    // Only the identifier goes; the picture bytes stay, exactly as in the editor.
+    for (const int slot : *slots) {
+        SetContactId(pack->image, slot, 0);
+    }
+    return StoreFile(options.pack, pack->image) ? ExitStatus::Success : ExitStatus::Failure;
+}
+
+} // namespace
+
+Command AddRemoveCommand(CLI::App& app) {
+    auto options = std::make_shared<RemoveOptions>();
+    CLI::App* command = app.add_subcommand(
+        "remove", "Empty slots, keeping their picture bytes as the editor's Remove Contact does");
+    command
+        ->add_option("PACK", options->pack,
+                     "The pack; \"-\" reads standard input and writes "
+                     "standard output")
+        ->required();
+    command->add_option("SLOT", options->slots, "Slot numbers, 1 to 25")->required();
+    return {command, [options] { return RunRemove(*options); }};
+}

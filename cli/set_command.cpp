@@ -1,0 +1,119 @@
+// snapfold set: a slot's identifier, picture or both.
+
+#include "cli/choice_option.h"
+#include "cli/commands.h"
+#include "cli/pack_io.h"
+#include "cli/picture_input.h"
+#include "cli/slot_arg.h"
+#include "pack/contact_id.h"
+#include "res/texts.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct SetOptions {
+    std::string pack;
+    std::string slot;
+    std::optional<std::string> id;
+    std::optional<std::string> picture;
+    PictureOptions conversion;
+};
+
+const std::map<std::string, Framing> kFramings{
+    {"crop", Framing::Crop}, {"fit", Framing::Fit}, {"stretch", Framing::Stretch}};
+const std::map<std::string, Dithering> kDitherings{{"none", Dithering::None},
+                                                   {"floyd-steinberg", Dithering::FloydSteinberg},
+                                                   {"atkinson", Dithering::Atkinson},
+                                                   {"ordered", Dithering::Ordered4x4}};
+
+ExitStatus RunSet(const SetOptions& options) {
+    const auto slot = ParseSlotNumber(options.slot);
+    if (!slot) {
+        ReportFailure(options.pack, std::string(kBadSlotMessage) + ", not '" + options.slot + "'");
+        return ExitStatus::Usage;
+    }
+    const auto id = options.id ? ParseContactId(*options.id) : std::nullopt;
+    if (options.id && !id) {
+        ReportFailure(options.pack, res::kBadIdMessage);
+        return ExitStatus::Usage;
+    }
+    auto pack = LoadPack(options.pack);
+    if (!pack) {
+        return ExitStatus::Failure;
+    }
+    if (options.picture) {
+        const PictureResult picture = ReadPicture(*options.picture, options.conversion);
+        if (!picture.picture) {
+            ReportFailure(*options.picture, picture.error);
+            return ExitStatus::Failure;
+        }
+        std::ranges::copy(*picture.picture, GetPicture(pack->image, *slot).begin());
+    }
+    if (id) {
+        SetContactId(pack->image, *slot, *id);
+    }
+    return StoreFile(options.pack, pack->image) ? ExitStatus::Success : ExitStatus::Failure;
+}
+
+// The options that ask for the conversion; each needs --picture.
+std::vector<CLI::Option*> AddConversionOptions(CLI::App& command, PictureOptions& conversion) {
+    ConvertSettings& settings = conversion.settings;
+    return {
+        WithChoices(
+            command.add_option("--fit", conversion.framing, "crop (the default), fit or stretch"),
+            kFramings),
+        WithChoices(command.add_option("--dither", settings.dithering,
+                                       "none, floyd-steinberg (the default), atkinson or ordered"),
+                    kDitherings),
+        command
+            .add_option("--brightness", settings.tone.brightness,
+                        "-100 to 100, adding 2.55 grey steps each (default 0)")
+            ->check(CLI::Range(kToneBrightnessMin, kToneBrightnessMax)),
+        command.add_option("--contrast", settings.tone.contrast, "-100 to 100 (default 0)")
+            ->check(CLI::Range(kToneContrastMin, kToneContrastMax)),
+        command.add_option("--gamma", settings.tone.gamma, "0.2 to 5 (default 1)")
+            ->check(CLI::Range(kToneGammaMin, kToneGammaMax)),
+        command.add_flag("--invert", settings.tone.invert, "Swap dark and light"),
+    };
+}
+
+} // namespace
+
+Command AddSetCommand(CLI::App& app) {
+    auto options = std::make_shared<SetOptions>();
+    CLI::App* command = app.add_subcommand("set", "Set a slot's identifier, picture or both");
+    command
+        ->add_option("PACK", options->pack,
+                     "The pack; \"-\" reads standard input and writes "
+                     "standard output")
+        ->required();
+    command->add_option("SLOT", options->slot, "The slot, 1 to 25")->required();
+    CLI::Option* id = command->add_option(
+        "--id", options->id, "The contact identifier, -32768 to 65535; 0 empties the slot");
+    CLI::Option* picture = command->add_option(
+        "--picture", options->picture,
+        "Any image, converted as the editor's Import Image converts it; a 48x50 BMP of at most "
+        "8 bits per pixel is taken as the editor's Set new Picture takes it, unless a "
+        "conversion option is given");
+    const auto conversion = AddConversionOptions(*command, options->conversion);
+    for (CLI::Option* option : conversion) {
+        option->needs(picture);
+    }
+    command->callback([options, id, picture, conversion] {
+        // At least one of the two must be given, or the command would only rewrite the pack.
+        if (id->count() == 0 && picture->count() == 0) {
+            throw CLI::RequiredError("--id or --picture");
+        }
+        options->conversion.converting = std::ranges::any_of(
+            conversion, [](const CLI::Option* option) { return option->count() > 0; });
+    });
+    return {command, [options] { return RunSet(*options); }};
+}

@@ -1,0 +1,49 @@
+#include "cli/snapfold_app.h"
+
+#include "cli/commands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <iostream>
+#include <vector>
+
+namespace {
+
+constexpr const char* kDescription =
+    "Reads, checks and writes Snapfold packs: 25 slots, each a contact identifier and a 48x50 "
+    "picture in four greys. Slots are numbered 1 to 25. \"-\" as PACK means standard input or "
+    "standard output.";
+
+// CLI11's errors carry codes of their own; a caller sees one status for every usage error,
+// and help, which CLI11 reports through the same path, is a success.
+int ReportParseError(const CLI::App& app, const CLI::ParseError& error) {
+    if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+        return app.exit(error);
+    }
+    std::fprintf(stderr, "snapfold: %s\nRun with --help for more information.\n", error.what());
+    return static_cast<int>(ExitStatus::Usage);
+}
+
+} // namespace
+
+int RunSnapfold(int argc, char** argv) {
+    CLI::App app(kDescription, "snapfold");
+    app.require_subcommand(1);
+    const std::vector<Command> commands{
+        AddInfoCommand(app),   AddNewCommand(app),   AddSetCommand(app),   AddRemoveCommand(app),
+        AddExportCommand(app), AddBuildCommand(app), AddCheckCommand(app),
+    };
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return ReportParseError(app, error);
+    }
+    const CLI::App* chosen = app.get_subcommands().front();
+    for (const Command& command : commands) {
+        if (command.parser == chosen) {
+            return static_cast<int>(command.run());
+        }
+    }
+    return static_cast<int>(ExitStatus::Usage);
+}

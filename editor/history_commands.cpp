@@ -1,0 +1,75 @@
+// Undo and redo of the commands that change one slot.
+#include "editor/editor_dlg.h"
+
+#include "pack/picture_codec.h"
+#include "platform/dc.h"
+#include "platform/icon.h"
+#include "platform/list_ctrl.h"
+#include "res/resource.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+SlotState CEditorDlg::CaptureSlot(int slot) const {
+    SlotState state;
+    state.slot = slot;
+    state.id = GetContactId(g_pack, slot);
+    const ConstPackPicture picture = GetPicture(std::as_const(g_pack), slot);
+    std::copy(picture.begin(), picture.end(), state.picture.begin());
+    const CListCtrl& list = ContactList();
+    state.rowText = list.GetItemText(slot, 0);
+    state.itemData = list.GetItemData(slot);
+    state.showsPicture = PictureOf(slot) != nullptr;
+    return state;
+}
+
+void CEditorDlg::RecordSlotChange(const SlotState& before) {
+    const SlotState after = CaptureSlot(before.slot);
+    if (after != before) {
+        m_history.Record({before, after});
+    }
+    UpdateChangeMarks();
+}
+
+void CEditorDlg::RestoreSlot(const SlotState& state) {
+    const int slot = state.slot;
+    if (slot < 0 || slot >= static_cast<int>(m_pictures.size())) {
+        return;
+    }
+    SetContactId(g_pack, slot, state.id);
+    std::copy(state.picture.begin(), state.picture.end(), GetPicture(g_pack, slot).begin());
+    CListCtrl& list = ContactList();
+    list.SetItemText(slot, 0, state.rowText);
+    list.SetItemData(slot, state.itemData);
+    DescribeRow(slot);
+    // A thumbnail that shows a picture always shows the slot's stored bytes decoded, so the
+    // bytes bring it back exactly.
+    auto& node = m_pictures[static_cast<std::size_t>(slot)];
+    if (state.showsPicture) {
+        CClientDC dc(this);
+        node = PictureToBitmap(GetPicture(std::as_const(g_pack), slot), &dc);
+        m_imageList.Replace(slot, node.get(), nullptr);
+    } else {
+        node.reset();
+        m_imageList.Replace(slot, LoadIconResource(IDI_NO_PICTURE));
+    }
+    // The user sees what changed: the slot becomes the selected one, as if clicked.
+    m_nSelected = slot;
+    list.SelectRow(slot);
+    m_editId.SetWindowText(std::to_string(state.id));
+    UpdateChangeMarks();
+    Invalidate(true);
+}
+
+void CEditorDlg::OnUndo() {
+    if (const auto state = m_history.Undo()) {
+        RestoreSlot(*state);
+    }
+}
+
+void CEditorDlg::OnRedo() {
+    if (const auto state = m_history.Redo()) {
+        RestoreSlot(*state);
+    }
+}

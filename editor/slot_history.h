@@ -1,0 +1,67 @@
+// What the editor needs to take slot changes back: each slot as it was shown before and after a
+// command, and the bytes the pack had when it was last saved, to tell whether it is modified.
+// Plain C++, so that the rules are tested without a window.
+#pragma once
+
+#include "pack/pack_image.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// One slot as the editor holds it: its bytes in the pack and its row in the list, exactly as
+// shown. The row may disagree with the bytes ("Set new ID" keeps the thumbnail), so both are
+// kept.
+struct SlotState {
+    int slot = -1;
+    ContactId id = 0;
+    std::array<std::uint8_t, PICTURE_BYTES> picture{};
+    std::string rowText;
+    std::intptr_t itemData = 0;
+    // Whether the row shows the slot's picture bytes as its thumbnail, or the placeholder.
+    bool showsPicture = false;
+
+    friend bool operator==(const SlotState&, const SlotState&) = default;
+};
+
+struct SlotChange {
+    SlotState before;
+    SlotState after;
+};
+
+// The steps done and undone, without a limit: a step is a few hundred bytes.
+class SlotHistory {
+public:
+    // A new change drops the steps undone before it: they no longer follow from what is shown.
+    void Record(SlotChange change);
+    // The state to bring back, or nothing when there is nothing to undo or redo.
+    std::optional<SlotState> Undo();
+    std::optional<SlotState> Redo();
+    bool CanUndo() const { return m_done > 0; }
+    bool CanRedo() const { return m_done < m_steps.size(); }
+    void Clear();
+
+private:
+    std::vector<SlotChange> m_steps;
+    // The steps before this index are done, the rest undone.
+    std::size_t m_done = 0;
+};
+
+// The pack's bytes as last made by New, read by Open or written by Save.
+class SavedPack {
+public:
+    // The pack as the file now holds it (or as New made it).
+    void Keep(const PackImage& pack);
+    // A pack read only in part: saving it would write bytes that were never on disk.
+    void KeepPartial(const PackImage& pack);
+    bool IsModified(const PackImage& pack) const;
+    // Whether the slot's identifier or picture bytes differ from the kept ones.
+    bool SlotDiffers(const PackImage& pack, int slot) const;
+
+private:
+    PackImage m_bytes{};
+    bool m_wholeOnDisk = true;
+};

@@ -1,0 +1,60 @@
+// Knowing what changed since the pack was last saved: the question before it is thrown away,
+// and the bold rows of the slots that differ.
+#include "editor/editor_dlg.h"
+
+#include "platform/list_ctrl.h"
+#include "platform/ui_services.h"
+#include "res/resource.h"
+#include "res/texts.h"
+
+namespace {
+// The buttons of the question, in the order they are shown.
+enum Answer { kSave, kDiscard, kCancel };
+} // namespace
+
+bool CEditorDlg::IsModified() const {
+    return m_saved.IsModified(g_pack);
+}
+
+bool CEditorDlg::ConfirmDiscard() {
+    if (!IsModified()) {
+        return true;
+    }
+    Question question;
+    question.text = std::string(res::kUnsavedChangesQuestion);
+    question.caption = GetAppTitle();
+    question.icon = MessageIcon::Question;
+    question.buttons = {std::string(res::kSaveAnswer), std::string(res::kDiscardAnswer),
+                        std::string(res::kCancelAnswer)};
+    question.defaultButton = kSave;
+    question.escapeButton = kCancel;
+    switch (AskQuestion(question)) {
+    case kSave:
+        // A save that is cancelled or fails keeps the changes, and the action does not happen.
+        return SavePack();
+    case kDiscard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CEditorDlg::CanClose() {
+    return ConfirmDiscard();
+}
+
+void CEditorDlg::ForgetHistory(const PackImage& kept) {
+    m_saved.Keep(kept);
+    m_history.Clear();
+}
+
+void CEditorDlg::UpdateChangeMarks() {
+    CListCtrl* list = GetDlgItemAs<CListCtrl>(IDC_CONTACT_LIST);
+    if (list == nullptr) {
+        return;
+    }
+    const int rows = std::min(list->GetItemCount(), PACK_SLOT_COUNT);
+    for (int row = 0; row < rows; ++row) {
+        list->SetItemBold(row, m_saved.SlotDiffers(g_pack, row));
+    }
+}

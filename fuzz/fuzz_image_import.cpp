@@ -1,0 +1,40 @@
+// What importing a picture does with a file's bytes: decode in memory whatever the format,
+// take the largest centred 48:50 crop, scale it by area averaging, make it grey, then convert
+// and pack it under every dithering. Nothing may crash, leak or allocate without bound.
+#include "convert/convert.h"
+#include "convert/decode_size.h"
+#include "convert/framing.h"
+#include "platform/image_io.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const DecodedImage decoded =
+        DecodeImageData(std::span<const std::uint8_t>(data, size), &ReducedDecodeSize<ImageSize>);
+    if (!decoded.image) {
+        // A refusal must say why, in the reader's own words.
+        if (decoded.error.empty())
+            std::abort();
+        return 0;
+    }
+    const RgbImage& image = *decoded.image;
+    if (image.rgb.size() != static_cast<std::size_t>(image.width) * image.height * 3)
+        std::abort();
+    const CropRect crop = LargestCentredCrop(image.width, image.height);
+    const RgbImage scaled =
+        ScaleArea(image, {crop.x, crop.y, crop.width, crop.height}, kConvertWidth, kConvertHeight);
+    if (scaled.width != kConvertWidth || scaled.height != kConvertHeight)
+        std::abort();
+    const GreyImage grey = RgbToGrey(scaled.width, scaled.height, scaled.rgb);
+    for (Dithering dithering :
+         {Dithering::None, Dithering::FloydSteinberg, Dithering::Atkinson, Dithering::Ordered4x4}) {
+        const PictureLevels levels = ConvertToLevels(grey, {ToneSettings{}, dithering});
+        for (std::uint8_t level : levels)
+            if (level > 3)
+                std::abort();
+        PackLevels(levels);
+    }
+    return 0;
+}

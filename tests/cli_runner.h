@@ -1,0 +1,22 @@
+// Running the built snapfold as a user's shell would, for the black-box tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+struct CliLimits {
+    // RLIMIT_FSIZE for the run, in bytes; 0 leaves the limit alone.
+    long fileSizeLimit = 0;
+};
+
+// Runs the program in folder with args and input on standard input. The environment loses
+// DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM, so every run shows that no display is needed.
+CliRun RunCli(const std::string& program, const std::string& folder,
+              const std::vector<std::string>& args, const std::string& input,
+              CliLimits limits = {});

@@ -1,0 +1,514 @@
+// snapfold run as a user runs it, with no display: every subcommand's output, status and files.
+
+#include "pack/pack_image.h"
+#include "tests/cli_runner.h"
+#include "tests/test_files.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+// The level of each pixel of the block picture: diagonal stripes of all four levels.
+int BlockLevel(int x, int y) {
+    return (x + y) % 4;
+}
+
+// Four pixels to a byte, the first in the top two bits, as a slot stores them.
+Bytes PackedPicture(const std::function<int(int, int)>& level) {
+    Bytes bytes(PICTURE_BYTES, 0);
+    for (int p = 0; p < PICTURE_WIDTH * PICTURE_HEIGHT; ++p) {
+        const int shift = 6 - 2 * (p % 4);
+        bytes[static_cast<std::size_t>(p / 4)] |=
+            static_cast<std::uint8_t>(level(p % PICTURE_WIDTH, p / PICTURE_WIDTH) << shift);
+    }
+    return bytes;
+}
+
+struct SlotSetting {
+    int slot;
+    int id;
+    Bytes picture;
+};
+
+Bytes MakePack(const std::vector<SlotSetting>& settings) {
+    PackImage pack{};
+    for (const SlotSetting& s : settings) {
+        SetContactId(pack, s.slot, s.id);
+        std::copy(s.picture.begin(), s.picture.end(), GetPicture(pack, s.slot).begin());
+    }
+    return {pack.begin(), pack.end()};
+}
+
+Bytes Flat(std::uint8_t byte) {
+    return Bytes(PICTURE_BYTES, byte);
+}
+
+Bytes Varied() {
+    Bytes bytes(PICTURE_BYTES);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<std::uint8_t>(i * 7);
+    }
+    return bytes;
+}
+
+// Slot 1 and slot 4 share an identifier, slot 3 is empty but keeps picture bytes and slot 4's
+// picture is one flat level.
+const std::vector<SlotSetting> kFixture{
+    {0, 5, Varied()}, {1, -2, Flat(0x1B)}, {2, 0, Flat(0x40)}, {3, 5, Flat(0xAA)}};
+
+Bytes FixtureWith(std::vector<SlotSetting> changes) {
+    std::vector<SlotSetting> settings = kFixture;
+    settings.insert(settings.end(), changes.begin(), changes.end());
+    return MakePack(settings);
+}
+
+std::string Text(const Bytes& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+std::string InfoText(const Bytes& pack) {
+    std::string text;
+    for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
+        const int id = static_cast<std::int16_t>(pack[2 * slot] | pack[2 * slot + 1] << 8);
+        text += std::to_string(slot + 1) + "\t" + std::to_string(id) + "\t" +
+                (id == 0 ? "empty" : "occupied") + "\n";
+    }
+    return text;
+}
+
+// A 48x50 bitmap file at 8 bits per pixel with one palette entry: every pixel grey.
+Bytes FlatBitmap(std::uint8_t grey) {
+    Bytes file;
+    const auto put = [&](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            file.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        }
+    };
+    put(0x4D42, 2), put(58 + 2400, 4), put(0, 4), put(58, 4);
+    put(40, 4), put(48, 4), put(50, 4), put(1, 2), put(8, 2), put(0, 4), put(2400, 4);
+    put(0, 4), put(0, 4), put(1, 4), put(0, 4);
+    put(grey | grey << 8 | grey << 16, 4);
+    file.resize(file.size() + 2400, 0);
+    return file;
+}
+
+void WriteBlockPng(const std::string& path) {
+    QImage image(96, 100, QImage::Format_Grayscale8);
+    constexpr std::uint8_t greys[] = {0, 85, 190, 255};
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            image.scanLine(y)[x] = greys[BlockLevel(x / 2, y / 2)];
+        }
+    }
+    ASSERT_TRUE(image.save(QString::fromStdString(path), "PNG"));
+}
+
+// The files every case starts from.
+void WriteFixtures(const TempDir& dir) {
+    WriteWholeFile(dir.File("a.bin"), MakePack(kFixture));
+    const Bytes whole = MakePack(kFixture);
+    WriteWholeFile(dir.File("short.bin"), Bytes(whole.begin(), whole.begin() + 100));
+    WriteWholeFile(dir.File("grey150.bmp"), FlatBitmap(150));
+    WriteWholeFile(dir.File("junk.png"), {'j', 'u', 'n', 'k'});
+    WriteBlockPng(dir.File("blocks.png"));
+    const std::string manifest = "1,5,blocks.png\n# a comment\n\n2, -2 ,grey150.bmp\r\n";
+    WriteWholeFile(dir.File("m.csv"), Bytes(manifest.begin(), manifest.end()));
+    fs::create_directory(dir.File("out"));
+}
+
+void WriteText(const TempDir& dir, const std::string& name, const std::string& text) {
+    WriteWholeFile(dir.File(name), Bytes(text.begin(), text.end()));
+}
+
+// A file the case expects: these bytes, or (with no bytes) no file at all.
+struct FileExpect {
+    std::string path;
+    std::optional<Bytes> bytes;
+};
+
+struct CliCase {
+    const char* name{};
+    std::vector<std::string> args{};
+    int status = 0;
+    std::string out{};
+    // Standard error, exactly; a final "*" matches any rest, such as a reader's reason.
+    std::string err{};
+    std::vector<FileExpect> files{};
+    std::string input{};
+    std::function<void(const TempDir&)> setup{};
+    CliLimits limits{};
+    bool needsNonRoot = false;
+};
+
+void ExpectMatches(const std::string& actual, const std::string& expected) {
+    if (!expected.empty() && expected.back() == '*') {
+        EXPECT_EQ(actual.substr(0, expected.size() - 1), expected.substr(0, expected.size() - 1))
+            << actual;
+    } else {
+        EXPECT_EQ(actual, expected);
+    }
+}
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const CliCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Snapfold : public testing::TestWithParam<CliCase> {};
+
+TEST_P(Snapfold, GivesItsOutputStatusAndFiles) {
+    const CliCase& c = GetParam();
+    if (c.needsNonRoot && ::geteuid() == 0) {
+        GTEST_SKIP() << "root writes into read-only folders, so the refusal cannot be seen";
+    }
+    TempDir dir;
+    WriteFixtures(dir);
+    if (c.setup) {
+        c.setup(dir);
+    }
+    const CliRun run = RunCli(SNAPFOLD_CLI, dir.Path(), c.args, c.input, c.limits);
+    std::error_code ignored;
+    fs::permissions(dir.File("ro"), fs::perms::owner_all, fs::perm_options::add, ignored);
+    EXPECT_EQ(run.status, c.status);
+    ExpectMatches(run.out, c.out);
+    ExpectMatches(run.err, c.err);
+    for (const FileExpect& file : c.files) {
+        SCOPED_TRACE(file.path);
+        EXPECT_EQ(fs::exists(dir.File(file.path)), file.bytes.has_value());
+        if (file.bytes) {
+            EXPECT_EQ(ReadWholeFile(dir.File(file.path)), *file.bytes);
+        }
+    }
+}
+
+const Bytes kFixturePack = MakePack(kFixture);
+const Bytes kBlocks = PackedPicture(BlockLevel);
+const FileExpect kUnchanged{"a.bin", kFixturePack};
+const std::string kBadId = "snapfold: a.bin: ID must be a number from -32768 to 65535\n";
+
+std::string JsonLine(const std::string& file, bool complete, const Bytes& pack) {
+    std::string line =
+        "{\"file\":\"" + file + "\",\"complete\":" + (complete ? "true" : "false") + ",\"slots\":[";
+    for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
+        const int id = static_cast<std::int16_t>(pack[2 * slot] | pack[2 * slot + 1] << 8);
+        line += std::string(slot ? "," : "") + "{\"slot\":" + std::to_string(slot + 1) +
+                ",\"id\":" + std::to_string(id) + ",\"empty\":" + (id ? "false" : "true") + "}";
+    }
+    return line + "]}\n";
+}
+
+Bytes ShortPadded() {
+    Bytes pack(PACK_FILE_SIZE, 0);
+    std::copy_n(kFixturePack.begin(), 100, pack.begin());
+    return pack;
+}
+
+const CliCase kCases[] = {
+    // info
+    {.name = "InfoText",
+     .args = {"info", "a.bin"},
+     .out = InfoText(kFixturePack),
+     .files = {kUnchanged}},
+    {.name = "InfoSeveral",
+     .args = {"info", "a.bin", "-"},
+     .out = "==> a.bin <==\n" + InfoText(kFixturePack) + "==> - <==\n" + InfoText(Bytes(15050, 0)),
+     .input = std::string(15050, '\0')},
+    {.name = "InfoJsonShortAndLong",
+     .args = {"info", "--json", "short.bin", "long.bin"},
+     .out = JsonLine("short.bin", false, ShortPadded()) + JsonLine("long.bin", true, kFixturePack),
+     .setup =
+         [](const TempDir& d) {
+             Bytes longer = kFixturePack;
+             longer.resize(20000, 0x11);
+             WriteWholeFile(d.File("long.bin"), longer);
+         }},
+    {.name = "InfoJsonStandardInput",
+     .args = {"info", "--json", "-"},
+     .out = JsonLine("-", true, kFixturePack),
+     .input = Text(kFixturePack)},
+    {.name = "InfoUnreadableGoesOn",
+     .args = {"info", "none.bin", "a.bin"},
+     .status = 1,
+     .out = "==> a.bin <==\n" + InfoText(kFixturePack),
+     .err = "snapfold: none.bin: cannot be opened: No such file or directory\n"},
+    {.name = "InfoFolder",
+     .args = {"info", "out"},
+     .status = 1,
+     .err = "snapfold: out: cannot be opened: Is a directory\n"},
+    // new
+    {.name = "New", .args = {"new", "n.bin"}, .files = {{"n.bin", Bytes(15050, 0)}}},
+    {.name = "NewRefusesToReplace",
+     .args = {"new", "a.bin"},
+     .status = 1,
+     .err = "snapfold: a.bin: already exists; give --force to replace it\n",
+     .files = {kUnchanged}},
+    {.name = "NewForced",
+     .args = {"new", "--force", "a.bin"},
+     .files = {{"a.bin", Bytes(15050, 0)}}},
+    {.name = "NewToStandardOutput", .args = {"new", "-"}, .out = std::string(15050, '\0')},
+    {.name = "NewBeyondFileSizeLimit",
+     .args = {"new", "n.bin"},
+     .status = 1,
+     .err = "snapfold: n.bin: cannot be saved: File too large\n",
+     .files = {{"n.bin", std::nullopt}},
+     .limits = {1000}},
+    // set
+    {.name = "SetId",
+     .args = {"set", "a.bin", "25", "--id", "65535"},
+     .files = {{"a.bin", FixtureWith({{24, -1, Flat(0)}})}}},
+    {.name = "SetNegativeId",
+     .args = {"set", "a.bin", "1", "--id", "-32768"},
+     .files = {{"a.bin", FixtureWith({{0, -32768, Varied()}})}}},
+    {.name = "SetIdTooLarge",
+     .args = {"set", "a.bin", "1", "--id", "65536"},
+     .status = 2,
+     .err = kBadId,
+     .files = {kUnchanged}},
+    {.name = "SetIdNotANumber",
+     .args = {"set", "a.bin", "1", "--id", "12abc"},
+     .status = 2,
+     .err = kBadId,
+     .files = {kUnchanged}},
+    {.name = "SetSlotZero",
+     .args = {"set", "a.bin", "0", "--id", "1"},
+     .status = 2,
+     .err = "snapfold: a.bin: slot must be a number from 1 to 25, not '0'\n",
+     .files = {kUnchanged}},
+    {.name = "SetSlot26",
+     .args = {"set", "a.bin", "26", "--id", "1"},
+     .status = 2,
+     .err = "snapfold: a.bin: slot must be a number from 1 to 25, not '26'\n",
+     .files = {kUnchanged}},
+    {.name = "SetNothing",
+     .args = {"set", "a.bin", "1"},
+     .status = 2,
+     .err = "snapfold: *",
+     .files = {kUnchanged}},
+    {.name = "SetUnreadableImage",
+     .args = {"set", "a.bin", "1", "--id", "9", "--picture", "junk.png"},
+     .status = 1,
+     .err = "snapfold: junk.png: The image cannot be read! *",
+     .files = {kUnchanged}},
+    {.name = "SetMissingImage",
+     .args = {"set", "a.bin", "1", "--picture", "none.png"},
+     .status = 1,
+     .err = "snapfold: none.png: The image cannot be read! No such file or directory\n",
+     .files = {kUnchanged}},
+    {.name = "SetPictureFromFifo",
+     .args = {"set", "a.bin", "1", "--picture", "pipe"},
+     .status = 1,
+     .err = "snapfold: pipe: The image cannot be read! not a regular file\n",
+     .files = {kUnchanged},
+     .setup = [](const TempDir& d) { ASSERT_EQ(::mkfifo(d.File("pipe").c_str(), 0600), 0); }},
+    {.name = "SetInReadOnlyFolder",
+     .args = {"set", "ro/a.bin", "1", "--id", "9"},
+     .status = 1,
+     .err = "snapfold: ro/a.bin: cannot be saved: Permission denied\n",
+     .files = {{"ro/a.bin", kFixturePack}},
+     .setup =
+         [](const TempDir& d) {
+             fs::create_directory(d.File("ro"));
+             fs::copy_file(d.File("a.bin"), d.File("ro/a.bin"));
+             fs::permissions(d.File("ro/a.bin"), fs::perms::owner_read);
+             fs::permissions(d.File("ro"), fs::perms::owner_read | fs::perms::owner_exec);
+         },
+     .needsNonRoot = true},
+    {.name = "SetPictureConverted",
+     .args = {"set", "a.bin", "3", "--picture", "blocks.png"},
+     .files = {{"a.bin", FixtureWith({{2, 0, kBlocks}})}}},
+    // A 48x50 bitmap takes the "Set new Picture" rules, where grey 150 is level 1; the
+    // conversion, asked for by any of its options, takes the nearest display grey, level 2.
+    {.name = "SetSmallBitmap",
+     .args = {"set", "a.bin", "2", "--picture", "grey150.bmp"},
+     .files = {{"a.bin", FixtureWith({{1, -2, Flat(0x55)}})}}},
+    {.name = "SetSmallBitmapConverted",
+     .args = {"set", "a.bin", "2", "--picture", "grey150.bmp", "--dither", "none"},
+     .files = {{"a.bin", FixtureWith({{1, -2, Flat(0xAA)}})}}},
+    {.name = "SetInverted",
+     .args = {"set", "a.bin", "2", "--picture", "grey150.bmp", "--invert", "--dither", "none"},
+     .files = {{"a.bin", FixtureWith({{1, -2, Flat(0x55)}})}}},
+    // The image reader complains about the missing end on its log, which must stay silent.
+    {.name = "SetTruncatedJpegQuietly",
+     .args = {"set", "a.bin", "7", "--picture", "cut.jpg"},
+     .setup =
+         [](const TempDir& d) {
+             QImage image(200, 200, QImage::Format_RGB32);
+             for (int y = 0; y < image.height(); ++y) {
+                 for (int x = 0; x < image.width(); ++x) {
+                     image.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+                 }
+             }
+             ASSERT_TRUE(image.save(QString::fromStdString(d.File("whole.jpg")), "JPG"));
+             const Bytes whole = ReadWholeFile(d.File("whole.jpg"));
+             WriteWholeFile(d.File("cut.jpg"), Bytes(whole.begin(), whole.begin() + 3000));
+         }},
+    {.name = "SetConversionWithoutPicture",
+     .args = {"set", "a.bin", "2", "--id", "3", "--gamma", "2"},
+     .status = 2,
+     .err = "snapfold: --gamma requires --picture\n*",
+     .files = {kUnchanged}},
+    {.name = "SetOnStandardStreams",
+     .args = {"set", "-", "4", "--id", "7"},
+     .out = Text(FixtureWith({{3, 7, Flat(0xAA)}})),
+     .input = Text(kFixturePack)},
+    // remove
+    {.name = "RemoveKeepsPictures",
+     .args = {"remove", "a.bin", "1", "2"},
+     .files = {{"a.bin", FixtureWith({{0, 0, Varied()}, {1, 0, Flat(0x1B)}})}}},
+    {.name = "RemoveBadSlot",
+     .args = {"remove", "a.bin", "1", "x"},
+     .status = 2,
+     .err = "snapfold: a.bin: slot must be a number from 1 to 25, not 'x'\n",
+     .files = {kUnchanged}},
+    // export
+    {.name = "ExportEmptySlot",
+     .args = {"export", "a.bin", "-o", "out", "--slot", "2", "--slot", "3"},
+     .status = 1,
+     .err = "snapfold: a.bin: slot 3 is empty\n",
+     .files = {{"out/slot-02_id--2.png", std::nullopt}}},
+    {.name = "ExportRefusesToReplace",
+     .args = {"export", "a.bin", "-o", "out"},
+     .status = 1,
+     .err = "snapfold: out/slot-02_id--2.png: already exists; give --force to replace it\n",
+     .files = {{"out/slot-01_id-5.png", std::nullopt}, {"out/slot-02_id--2.png", Bytes{'x'}}},
+     .setup = [](const TempDir& d) { WriteWholeFile(d.File("out/slot-02_id--2.png"), {'x'}); }},
+    // build
+    {.name = "Build",
+     .args = {"build", "b.bin", "--from", "m.csv"},
+     .files = {{"b.bin", MakePack({{0, 5, kBlocks}, {1, -2, Flat(0x55)}})}}},
+    {.name = "BuildToStandardOutput",
+     .args = {"build", "-", "--from", "m.csv"},
+     .out = Text(MakePack({{0, 5, kBlocks}, {1, -2, Flat(0x55)}}))},
+    {.name = "BuildRefusesToReplace",
+     .args = {"build", "a.bin", "--from", "m.csv"},
+     .status = 1,
+     .err = "snapfold: a.bin: already exists; give --force to replace it\n",
+     .files = {kUnchanged}},
+    {.name = "BuildBadSlot",
+     .args = {"build", "b.bin", "--from", "bad.csv"},
+     .status = 1,
+     .err = "snapfold: bad.csv:2: slot must be a number from 1 to 25, not '26'\n",
+     .files = {{"b.bin", std::nullopt}},
+     .setup =
+         [](const TempDir& d) { WriteText(d, "bad.csv", "1,1,blocks.png\n26,1,blocks.png\n"); }},
+    {.name = "BuildBadId",
+     .args = {"build", "b.bin", "--from", "bad.csv"},
+     .status = 1,
+     .err = "snapfold: bad.csv:1: ID must be a number from -32768 to 65535\n",
+     .files = {{"b.bin", std::nullopt}},
+     .setup = [](const TempDir& d) { WriteText(d, "bad.csv", "1,70000,blocks.png\n"); }},
+    {.name = "BuildTwoFields",
+     .args = {"build", "b.bin", "--from", "bad.csv"},
+     .status = 1,
+     .err = "snapfold: bad.csv:3: expected slot,id,image\n",
+     .files = {{"b.bin", std::nullopt}},
+     .setup = [](const TempDir& d) { WriteText(d, "bad.csv", "#\n\n1,1\n"); }},
+    {.name = "BuildSlotTwice",
+     .args = {"build", "b.bin", "--from", "bad.csv"},
+     .status = 1,
+     .err = "snapfold: bad.csv:2: slot 1 is already given on line 1\n",
+     .files = {{"b.bin", std::nullopt}},
+     .setup =
+         [](const TempDir& d) { WriteText(d, "bad.csv", "1,1,blocks.png\n1,2,blocks.png\n"); }},
+    {.name = "BuildBadImage",
+     .args = {"build", "b.bin", "--from", "bad.csv"},
+     .status = 1,
+     .err = "snapfold: bad.csv:2: junk.png: The image cannot be read! *",
+     .files = {{"b.bin", std::nullopt}},
+     .setup = [](const TempDir& d) { WriteText(d, "bad.csv", "1,1,blocks.png\n2,2,junk.png\n"); }},
+    // check
+    {.name = "CheckFindings",
+     .args = {"check", "a.bin", "short.bin"},
+     .status = 1,
+     .out = "a.bin: warning: identifier 5 is in slots 1 and 4\n"
+            "a.bin: note: slot 3: empty, but still holds picture bytes\n"
+            "a.bin: warning: slot 4: the picture is one flat level\n"
+            "short.bin: error: the file is 100 bytes long, not 15050\n"
+            "short.bin: warning: identifier 5 is in slots 1 and 4\n"
+            "short.bin: warning: slot 2: the picture is one flat level\n"
+            "short.bin: warning: slot 4: the picture is one flat level\n"},
+    {.name = "CheckNotesOnly",
+     .args = {"check", "-"},
+     .out = "-: note: slot 1: empty, but still holds picture bytes\n",
+     .input = Text(MakePack({{0, 0, Flat(1)}, {1, 3, Varied()}}))},
+    // usage
+    {.name = "UnknownSubcommand", .args = {"frobnicate"}, .status = 2, .err = "snapfold: *"},
+    {.name = "NumberForAChoice",
+     .args = {"export", "a.bin", "-o", "out", "--format", "1"},
+     .status = 2,
+     .err = "snapfold: *",
+     .files = {{"out/slot-01_id-5.bmp", std::nullopt}}},
+    {.name = "UnknownOption",
+     .args = {"info", "--bogus", "a.bin"},
+     .status = 2,
+     .err = "snapfold: *"},
+    {.name = "Help",
+     .args = {"set", "--help"},
+     .out = "Set a slot's identifier, picture or both\nUsage: snapfold set *"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cli, Snapfold, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+std::vector<std::string> Entries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct ExportCase {
+    const char* format;
+    const char* extension;
+};
+
+// Every occupied slot is written under its name, and each file, whatever its format, gives
+// back the slot's exact bytes: through "Set new Picture" for a bitmap and through the
+// conversion, whose display greys map to themselves, for a PNG.
+TEST(SnapfoldExport, WritesEveryOccupiedSlotExactly) {
+    for (const ExportCase& c : {ExportCase{"png", ".png"}, ExportCase{"bmp", ".bmp"}}) {
+        SCOPED_TRACE(c.format);
+        TempDir dir;
+        WriteFixtures(dir);
+        const CliRun run = RunCli(SNAPFOLD_CLI, dir.Path(),
+                                  {"export", "a.bin", "-o", "out", "--format", c.format}, "");
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::vector<std::string> names{std::string("slot-01_id-5") + c.extension,
+                                             std::string("slot-02_id--2") + c.extension,
+                                             std::string("slot-04_id-5") + c.extension};
+        ASSERT_EQ(Entries(dir.File("out")), names);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const int slot = kFixture[i == 2 ? 3 : i].slot;
+            const CliRun back = RunCli(SNAPFOLD_CLI, dir.Path(),
+                                       {"set", "a.bin", "25", "--picture", "out/" + names[i]}, "");
+            ASSERT_EQ(back.status, 0) << back.err;
+            const Bytes pack = ReadWholeFile(dir.File("a.bin"));
+            const auto picture = [&](int s) {
+                return Bytes(pack.begin() + 50 + 600 * s, pack.begin() + 50 + 600 * (s + 1));
+            };
+            EXPECT_EQ(picture(24), picture(slot)) << names[i];
+        }
+        if (std::string(c.format) == "bmp") {
+            EXPECT_EQ(fs::file_size(dir.File("out/" + names[0])), 2470u);
+        }
+    }
+}
+
+} // namespace
