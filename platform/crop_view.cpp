@@ -190,12 +190,22 @@ void CropWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 // The arrow keys move the frame by one pixel of the image, or by a tenth of the frame with
-// Shift, so that the keyboard can frame a picture too.
+// Shift; plus and minus grow and shrink it from its top left corner. So the keyboard can frame
+// a picture too.
 void CropWidget::keyPressEvent(QKeyEvent* event) {
     const int step = event->modifiers() & Qt::ShiftModifier ? std::max(1, m_crop.width / 10) : 1;
     int dx = 0;
     int dy = 0;
     switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+    case Qt::Key_Minus: {
+        const int wider = event->key() == Qt::Key_Minus ? -step : step;
+        SetCropAndNotify(ResizeFrame(m_crop.x, m_crop.y, true, true,
+                                     m_crop.x + m_crop.width + wider, m_crop.y, m_aspect,
+                                     m_image.width(), m_image.height()));
+        return;
+    }
     case Qt::Key_Left:
         dx = -step;
         break;

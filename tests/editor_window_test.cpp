@@ -303,6 +303,15 @@ TEST_F(EditorWindow, TheKeyboardOpensTheWindowMenuFromAButtonAndTheListsMenuFrom
             ASSERT_FALSE(texts->isEmpty());
             EXPECT_EQ(texts->first(), first);
         }
+        // The Menu key reaches the focused list as a request for its menu.
+        QWidget* list = Control(dlg, IDC_CONTACT_LIST);
+        list->setFocus();
+        std::unique_ptr<QStringList> texts(InspectNextMenu(-1));
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                                  list->mapToGlobal(QPoint(1, 1)));
+        QApplication::sendEvent(list, &menuKey);
+        ASSERT_FALSE(texts->isEmpty());
+        EXPECT_EQ(texts->first(), "Import Image...");
     });
 }
 
