@@ -212,4 +212,30 @@ TEST(FileChooser, AFileWithoutExtensionShowsUnderAllFiles) {
     EXPECT_EQ(types->itemText(1), "All files (*.*)");
 }
 
+TEST(FileChooser, EachModeAsksWhatItsCommandNeeds) {
+    struct Case {
+        FileChooserMode mode;
+        QFileDialog::AcceptMode accept;
+        QFileDialog::FileMode files;
+        bool asksBeforeReplacing;
+    };
+    const Case cases[] = {
+        {FileChooserMode::Open, QFileDialog::AcceptOpen, QFileDialog::AnyFile, false},
+        {FileChooserMode::Save, QFileDialog::AcceptSave, QFileDialog::AnyFile, false},
+        {FileChooserMode::SaveAskingToReplace, QFileDialog::AcceptSave, QFileDialog::AnyFile, true},
+        {FileChooserMode::Folder, QFileDialog::AcceptOpen, QFileDialog::Directory, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode));
+        QFileDialog dialog;
+        ConfigureFileDialog(dialog, c.mode, "PNG images (*.png)|*.png||");
+        EXPECT_EQ(dialog.acceptMode(), c.accept);
+        EXPECT_EQ(dialog.fileMode(), c.files);
+        if (c.accept == QFileDialog::AcceptSave) {
+            EXPECT_EQ(!dialog.testOption(QFileDialog::DontConfirmOverwrite), c.asksBeforeReplacing);
+        }
+        EXPECT_TRUE(dialog.defaultSuffix().isEmpty());
+    }
+}
+
 } // namespace
