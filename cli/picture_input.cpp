@@ -34,8 +34,8 @@ PackedPicture ConvertImage(const DecodedImage& decoded, const PictureOptions& op
     const RgbImage& image = *decoded.image;
     const Placement place =
         PlaceImage(decoded.fullSize.width, decoded.fullSize.height, options.framing);
-    const CropRect source = MapRect(place.source, decoded.fullSize.width, decoded.fullSize.height,
-                                    image.width, image.height);
+    const CropRect source = SourceRect(place, decoded.fullSize.width, decoded.fullSize.height,
+                                       image.width, image.height);
     const RgbImage scaled =
         ScaleArea(image, PixelRect{source.x, source.y, source.width, source.height},
                   place.target.width, place.target.height);

@@ -88,3 +88,8 @@ CropRect MapRect(const CropRect& rect, int fromWidth, int fromHeight, int toWidt
         std::clamp(MulDivRound(rect.y + rect.height, toHeight, fromHeight), top + 1, toHeight);
     return {left, top, right - left, bottom - top};
 }
+
+CropRect SourceRect(const Placement& placement, int fullWidth, int fullHeight, int decodedWidth,
+                    int decodedHeight) {
+    return MapRect(placement.source, fullWidth, fullHeight, decodedWidth, decodedHeight);
+}

@@ -37,3 +37,9 @@ GreyImage PlaceOnWhite(const GreyImage& scaled, const CropRect& target);
 // toHeight; used when the image was decoded at a reduced size. Rounded to whole pixels and
 // kept inside the image.
 CropRect MapRect(const CropRect& rect, int fromWidth, int fromHeight, int toWidth, int toHeight);
+
+// The part of the decoded pixels that a framing takes: chosen on the image at its full size and
+// carried onto the decoded copy, which may be reduced. Both programs frame through this, so the
+// same file and options give the same picture in each.
+CropRect SourceRect(const Placement& placement, int fullWidth, int fullHeight, int decodedWidth,
+                    int decodedHeight);

@@ -16,6 +16,7 @@
 class CListCtrl;
 class CMenu;
 struct RgbImage;
+struct ImageSize;
 
 class CEditorDlg : public CDialog {
 public:
@@ -77,7 +78,7 @@ private:
     // selected slot.
     void ImportImageFile(const std::string& path);
     // Runs the Import Image dialog on image and stores its result in the selected slot.
-    void RunImportDialog(RgbImage image);
+    void RunImportDialog(RgbImage image, const ImageSize& fullSize);
     // Shows the stored greys of slot as its thumbnail and, when selected, in the preview.
     void ShowStoredPicture(int slot);
     bool AnySlotOccupied() const;

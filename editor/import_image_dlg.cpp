@@ -23,8 +23,8 @@ std::string FormatGamma(double gamma) {
 
 } // namespace
 
-CImportImageDlg::CImportImageDlg(RgbImage source, CWnd* parent)
-    : CDialog(IDD_IMPORT_IMAGE, parent), m_preview(std::move(source)) {}
+CImportImageDlg::CImportImageDlg(RgbImage source, ImageSize fullSize, CWnd* parent)
+    : CDialog(IDD_IMPORT_IMAGE, parent), m_preview(std::move(source), fullSize) {}
 
 const ConvertSettings& CImportImageDlg::LastSettings() {
     return g_lastSettings;

@@ -12,7 +12,8 @@
 
 class CImportImageDlg : public CDialog {
 public:
-    CImportImageDlg(RgbImage source, CWnd* parent);
+    // fullSize is the source's size before a reduced decode, which the first frame is chosen on.
+    CImportImageDlg(RgbImage source, ImageSize fullSize, CWnd* parent);
 
     // The slot's 600 bytes as the result showed them; meaningful once DoModal returned IDOK.
     const PackedPicture& GetPicture() const { return m_picture; }

@@ -4,8 +4,10 @@
 
 #include <utility>
 
-ImportPreview::ImportPreview(RgbImage source) : m_source(std::move(source)) {
-    const CropRect centred = LargestCentredCrop(m_source.width, m_source.height);
+ImportPreview::ImportPreview(RgbImage source, ImageSize fullSize) : m_source(std::move(source)) {
+    const Placement crop = PlaceImage(fullSize.width, fullSize.height, Framing::Crop);
+    const CropRect centred =
+        SourceRect(crop, fullSize.width, fullSize.height, m_source.width, m_source.height);
     SetCrop({centred.x, centred.y, centred.width, centred.height});
 }
 

@@ -7,8 +7,9 @@
 
 class ImportPreview {
 public:
-    // The frame starts as the largest centred 48:50 part of source.
-    explicit ImportPreview(RgbImage source);
+    // The frame starts as the largest centred 48:50 part of the image at its full size, carried
+    // onto source, which may be a reduced copy of it.
+    ImportPreview(RgbImage source, ImageSize fullSize);
 
     const RgbImage& Source() const { return m_source; }
     PixelRect Crop() const { return m_crop; }

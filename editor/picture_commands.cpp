@@ -53,11 +53,11 @@ void CEditorDlg::ImportImageFile(const std::string& path) {
         ShowWarning(std::string(res::kImageUnreadableMessage) + "\n" + decoded.error);
         return;
     }
-    RunImportDialog(std::move(*decoded.image));
+    RunImportDialog(std::move(*decoded.image), decoded.fullSize);
 }
 
-void CEditorDlg::RunImportDialog(RgbImage image) {
-    CImportImageDlg dialog(std::move(image), this);
+void CEditorDlg::RunImportDialog(RgbImage image, const ImageSize& fullSize) {
+    CImportImageDlg dialog(std::move(image), fullSize, this);
     if (dialog.DoModal() != IDOK || !HasSelection()) {
         return;
     }
@@ -74,7 +74,8 @@ void CEditorDlg::OnPastePicture() {
         return;
     }
     if (auto image = GetClipboardImage()) {
-        RunImportDialog(std::move(*image));
+        const ImageSize size{image->width, image->height};
+        RunImportDialog(std::move(*image), size);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "editor/import_image_dlg.h"
 #include "pack/picture_export.h"
 #include "res/resource.h"
+#include "tests/cli_runner.h"
 #include "tests/gui_support.h"
 #include "tests/test_files.h"
 
@@ -195,6 +196,36 @@ TEST_F(ImportImage, AnUnreadableFileGivesOneWarningAndNoDialog) {
         EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
         EXPECT_TRUE(std::all_of(g_pack.begin(), g_pack.end(), [](auto b) { return b == 0; }));
     }
+}
+
+// A JPEG this large is decoded at half size and of odd sides, so that the frame chosen on the
+// full size lands on the reduced copy with rounding; both programs must frame it alike.
+TEST_F(ImportImage, TheEditorAndTheCommandLineStoreTheSameBytes) {
+    QImage photo(1701, 1003, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y) {
+        for (int x = 0; x < photo.width(); ++x) {
+            const int v = (x * 7 + y * 3 + (x * y) % 61) % 256;
+            photo.setPixel(x, y, qRgb(v, (v + x) % 256, (v + y) % 256));
+        }
+    }
+    const std::string path = SaveImage(photo, "photo.jpg");
+    std::vector<std::uint8_t> imported;
+    RunModal(dlg, [&] {
+        ClickButton(dlg, IDC_NEW_PACK);
+        ClickListRow(dlg, 0);
+        ASSERT_TRUE(ImportWithKeys(path, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); }));
+        const ConstPackPicture picture = GetPicture(std::as_const(g_pack), 0);
+        imported.assign(picture.begin(), picture.end());
+    });
+    WriteWholeFile(dir.File("pack.bin"), std::vector<std::uint8_t>(PACK_FILE_SIZE, 0));
+    const CliRun run =
+        RunCli(SNAPFOLD_CLI, dir.Path(), {"set", "pack.bin", "1", "--picture", "photo.jpg"}, "");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::uint8_t> saved = ReadWholeFile(dir.File("pack.bin"));
+    ASSERT_EQ(saved.size(), PACK_FILE_SIZE);
+    EXPECT_EQ(std::vector<std::uint8_t>(saved.begin() + ID_TABLE_BYTES,
+                                        saved.begin() + ID_TABLE_BYTES + PICTURE_BYTES),
+              imported);
 }
 
 TEST_F(ImportImage, ControlsChangeTheResultAndKeepTheirSettingsForTheNextImport) {
