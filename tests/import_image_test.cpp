@@ -289,8 +289,8 @@ TEST_F(ImportImage, MovingTheFrameByMouseOrKeysChoosesThePartThatIsImported) {
              }
          }},
     };
-    for (const auto& [name, move] : moves) {
-        SCOPED_TRACE(name);
+    for (const auto& way : moves) {
+        SCOPED_TRACE(way.first);
         ClearPackImage(g_pack);
         RunModal(dlg, [&] {
             ClickButton(dlg, IDC_NEW_PACK);
@@ -299,7 +299,7 @@ TEST_F(ImportImage, MovingTheFrameByMouseOrKeysChoosesThePartThatIsImported) {
             ASSERT_TRUE(ImportWithKeys(SaveImage(halves, "halves.png"), [&](QWidget* d) {
                 const auto before = ShownGreys(DialogControl(d, IDC_RESULT_ACTUAL));
                 mixedBefore = before.front() == 0 && before.back() == 255;
-                move(DialogControl(d, IDC_CROP_VIEW));
+                way.second(DialogControl(d, IDC_CROP_VIEW));
                 Click(d, IDOK);
             }));
             EXPECT_TRUE(mixedBefore);

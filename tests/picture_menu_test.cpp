@@ -136,7 +136,9 @@ TEST_F(PictureMenu, HoldsTheCommandsInOrderEnabledAsTheSlotAndClipboardAllow) {
 TEST_F(PictureMenu, TheWindowMenuOffersExportAllOnlyWithAnOccupiedSlot) {
     const std::pair<PackImage, bool> cases[] = {{PackWithIds({}), false},
                                                 {PackWithIds({{24, 1}}), true}};
-    for (const auto& [pack, enabled] : cases) {
+    for (const auto& c : cases) {
+        const PackImage& pack = c.first;
+        const bool enabled = c.second;
         SCOPED_TRACE(enabled);
         // A dialog of its own each time, as the window menu grows with every run of a dialog.
         CEditorDlg dlg;
