@@ -17,6 +17,7 @@ class CListCtrl;
 class CMenu;
 struct RgbImage;
 struct ImageSize;
+struct DecodedImage;
 
 class CEditorDlg : public CDialog {
 public:
@@ -79,6 +80,8 @@ private:
     void ImportImageFile(const std::string& path);
     // Runs the Import Image dialog on image and stores its result in the selected slot.
     void RunImportDialog(RgbImage image, const ImageSize& fullSize);
+    // Opens the Import Image dialog on the image, or says why it cannot be read.
+    void ImportDecoded(DecodedImage decoded);
     // Shows the stored greys of slot as its thumbnail and, when selected, in the preview.
     void ShowStoredPicture(int slot);
     bool AnySlotOccupied() const;

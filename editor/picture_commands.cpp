@@ -48,9 +48,15 @@ void CEditorDlg::OnImportImage() {
 }
 
 void CEditorDlg::ImportImageFile(const std::string& path) {
-    DecodedImage decoded = DecodeImageFile(path, &ReducedDecodeSize<ImageSize>);
+    ImportDecoded(DecodeImageFile(path, &ReducedDecodeSize<ImageSize>));
+}
+
+void CEditorDlg::ImportDecoded(DecodedImage decoded) {
     if (!decoded.image) {
-        ShowWarning(std::string(res::kImageUnreadableMessage) + "\n" + decoded.error);
+        // An empty clipboard has nothing to say; anything the reader refused does.
+        if (!decoded.error.empty()) {
+            ShowWarning(std::string(res::kImageUnreadableMessage) + "\n" + decoded.error);
+        }
         return;
     }
     RunImportDialog(std::move(*decoded.image), decoded.fullSize);
@@ -73,10 +79,7 @@ void CEditorDlg::OnPastePicture() {
     if (!HasSelection()) {
         return;
     }
-    if (auto image = GetClipboardImage()) {
-        const ImageSize size{image->width, image->height};
-        RunImportDialog(std::move(*image), size);
-    }
+    ImportDecoded(GetClipboardImage());
 }
 
 void CEditorDlg::OnCopyPicture() {

@@ -13,10 +13,10 @@ bool ClipboardHasImage() {
     return data != nullptr && data->hasImage();
 }
 
-std::optional<RgbImage> GetClipboardImage() {
+DecodedImage GetClipboardImage() {
     const QImage image = QGuiApplication::clipboard()->image();
     if (image.isNull()) {
-        return std::nullopt;
+        return {};
     }
     // Going through a PNG in memory lets the one image reader composite transparency onto
     // white exactly as it does for a file, rather than a second rule here.
@@ -24,11 +24,10 @@ std::optional<RgbImage> GetClipboardImage() {
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG")) {
-        return std::nullopt;
+        return {std::nullopt, {}, "The clipboard's image could not be copied."};
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(png.constData());
-    DecodedImage decoded = DecodeImageData({bytes, static_cast<std::size_t>(png.size())}, nullptr);
-    return std::move(decoded.image);
+    return DecodeImageData({bytes, static_cast<std::size_t>(png.size())}, nullptr);
 }
 
 bool SetClipboardGreyImage(int width, int height, std::span<const std::uint8_t> grey) {
