@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-BUILD_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev qt6-base-dev libgtest-dev
+BUILD_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev qt6-base-dev libgtest-dev libcli11-dev nlohmann-json3-dev
                 fonts-dejavu-core)
 RUN_PACKAGES=(qt6-qpa-plugins)
 
