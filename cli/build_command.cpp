@@ -4,12 +4,14 @@
 #include "cli/manifest.h"
 #include "cli/pack_io.h"
 #include "cli/picture_input.h"
+#include "res/texts.h"
 
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -55,7 +57,13 @@ std::vector<PictureResult> ReadPictures(const std::vector<ManifestEntry>& entrie
     std::atomic<std::size_t> next = 0;
     const auto work = [&] {
         for (std::size_t i = next++; i < entries.size(); i = next++) {
-            results[i] = ReadPicture(entries[i].image, PictureOptions{});
+            // An exception may not leave a thread; running out of memory is one image's failure.
+            try {
+                results[i] = ReadPicture(entries[i].image, PictureOptions{});
+            } catch (const std::bad_alloc&) {
+                results[i] = {std::nullopt, std::string(res::kImageUnreadableMessage) +
+                                                " There is not enough memory for it."};
+            }
         }
     };
     const unsigned helpers =

@@ -10,6 +10,7 @@
 #include "platform/image_io.h"
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
 
 #include <algorithm>
 #include <map>
@@ -66,8 +67,9 @@ std::optional<std::vector<FileToWrite>>
 MakeFiles(const ExportOptions& options, const PackImage& pack, const std::vector<int>& slots) {
     std::vector<FileToWrite> files;
     for (const int slot : slots) {
-        const std::string path =
-            options.folder + "/" + ExportFileName(slot, GetContactId(pack, slot), options.format);
+        const std::string path = (std::filesystem::path(options.folder) /
+                                  ExportFileName(slot, GetContactId(pack, slot), options.format))
+                                     .string();
         auto bytes = EncodePicture(GetPicture(pack, slot), options.format);
         if (!bytes) {
             ReportFailure(path, "the picture cannot be encoded");

@@ -15,12 +15,18 @@ struct Backup {
     std::optional<std::vector<std::uint8_t>> bytes;
 };
 
+// New files go first: the batch most likely failed for want of space, which removing them gives
+// back to the old files. Anything that cannot be put back is said, never passed over.
 void Restore(const std::vector<Backup>& backups) {
     for (const Backup& backup : backups) {
-        if (backup.bytes) {
-            SaveFileSafely(backup.path, *backup.bytes);
-        } else {
-            ::unlink(backup.path.c_str());
+        if (!backup.bytes && ::unlink(backup.path.c_str()) != 0) {
+            ReportSystemFailure(backup.path, "was written but cannot be removed again");
+        }
+    }
+    for (const Backup& backup : backups) {
+        if (backup.bytes && !SaveFileSafely(backup.path, *backup.bytes)) {
+            ReportSystemFailure(backup.path,
+                                "was replaced but its old contents cannot be put back");
         }
     }
 }

@@ -1,4 +1,5 @@
 #include "cli/pack_io.h"
+#include "res/texts.h"
 
 #include "pack/pack_file.h"
 
@@ -169,4 +170,13 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) 
     }
     bytes.resize(got);
     return bytes;
+}
+
+std::optional<LoadedPack> LoadPackToChange(const std::string& name) {
+    auto pack = LoadPack(name);
+    if (pack && !pack->Complete()) {
+        ReportFailure(name, res::kShortReadMessage);
+        return std::nullopt;
+    }
+    return pack;
 }

@@ -37,6 +37,10 @@ struct LoadedPack {
 // it cannot be read; a short or long file is not a failure.
 std::optional<LoadedPack> LoadPack(const std::string& name);
 
+// LoadPack for the commands that change a pack: a file shorter than a pack is refused with the
+// editor's short-read message, since saving it would write bytes that were never in the file.
+std::optional<LoadedPack> LoadPackToChange(const std::string& name);
+
 // Replaces the file at name by bytes through the safe save, or writes them to standard output
 // for "-". Reports why and returns false when that fails; the file is then as it was.
 bool StoreFile(const std::string& name, std::span<const std::uint8_t> bytes);

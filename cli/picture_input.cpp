@@ -30,7 +30,9 @@ std::optional<PackedPicture> SmallBitmapPicture(std::span<const std::uint8_t> by
 
 // The frame is chosen on the image as the user sees it at full size and then carried onto the
 // decoded pixels, which may be a reduced copy, as the editor's Import Image does.
-PackedPicture ConvertImage(const DecodedImage& decoded, const PictureOptions& options) {
+// Nothing when the framed part cannot be scaled, which only a failed allocation causes.
+std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
+                                          const PictureOptions& options) {
     const RgbImage& image = *decoded.image;
     const Placement place =
         PlaceImage(decoded.fullSize.width, decoded.fullSize.height, options.framing);
@@ -39,6 +41,9 @@ PackedPicture ConvertImage(const DecodedImage& decoded, const PictureOptions& op
     const RgbImage scaled =
         ScaleArea(image, PixelRect{source.x, source.y, source.width, source.height},
                   place.target.width, place.target.height);
+    if (scaled.rgb.empty()) {
+        return std::nullopt;
+    }
     const GreyImage grey = RgbToGrey(scaled.width, scaled.height, scaled.rgb);
     const PictureLevels levels =
         ConvertToLevels(PlaceOnWhite(grey, place.target), options.settings);
@@ -61,5 +66,8 @@ PictureResult ReadPicture(const std::string& path, const PictureOptions& options
     if (!decoded.image) {
         return Unreadable(decoded.error);
     }
-    return {ConvertImage(decoded, options), {}};
+    if (auto picture = ConvertImage(decoded, options)) {
+        return {picture, {}};
+    }
+    return Unreadable("There is not enough memory to scale it.");
 }

@@ -22,7 +22,7 @@ ExitStatus RunRemove(const RemoveOptions& options) {
     if (!slots) {
         return ExitStatus::Usage;
     }
-    auto pack = LoadPack(options.pack);
+    auto pack = LoadPackToChange(options.pack);
     if (!pack) {
         return ExitStatus::Failure;
     }

@@ -45,7 +45,7 @@ ExitStatus RunSet(const SetOptions& options) {
         ReportFailure(options.pack, res::kBadIdMessage);
         return ExitStatus::Usage;
     }
-    auto pack = LoadPack(options.pack);
+    auto pack = LoadPackToChange(options.pack);
     if (!pack) {
         return ExitStatus::Failure;
     }

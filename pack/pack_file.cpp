@@ -256,14 +256,23 @@ struct OldContents {
     off_t size = 0;
 };
 
-std::optional<OldContents> ReadOldContents(int fd, std::size_t newSize) {
+// Packs and pictures are small; a larger file in their place is not overwritten, since its
+// old contents could not all be kept to put back.
+constexpr off_t kMaxOldContents = 64 * 1024 * 1024;
+
+// The whole old file, because the write may cut it short before a later step fails.
+std::optional<OldContents> ReadOldContents(int fd) {
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         return std::nullopt;
     }
+    if (st.st_size > kMaxOldContents) {
+        errno = EFBIG;
+        return std::nullopt;
+    }
     OldContents old;
     old.size = st.st_size;
-    old.head.resize(std::min<std::size_t>(static_cast<std::size_t>(st.st_size), newSize));
+    old.head.resize(static_cast<std::size_t>(st.st_size));
     std::size_t done = 0;
     while (done < old.head.size()) {
         const ssize_t n =
@@ -283,10 +292,8 @@ void RestoreOldContents(int fd, const OldContents& old) {
     // Best effort after a failed in-place write: the old bytes fit where they were, so this
     // usually succeeds even when the failure was a full disk or a file-size limit.
     static_cast<void>(WriteAll(fd, old.head));
-    if (old.size <= static_cast<off_t>(old.head.size())) {
-        if (::ftruncate(fd, old.size) != 0) {
-            // Best effort as well: whatever the outcome, the sync below is still worth trying.
-        }
+    if (::ftruncate(fd, old.size) != 0) {
+        // Best effort as well: whatever the outcome, the sync below is still worth trying.
     }
     static_cast<void>(::fsync(fd));
 }
@@ -297,8 +304,8 @@ void RestoreOldContents(int fd, const OldContents& old) {
 // cannot promise that a failure leaves the old file intact: the new bytes are written over
 // the old ones before the length is cut, so nothing is lost to an early truncation, and the
 // overwritten bytes are put back if a step fails, but a crash or an error while putting them
-// back can leave a mix of old and new bytes. The tail of an old file longer than a pack is cut
-// only once the whole new image is written, and is not put back if the final sync fails.
+// back can leave a mix of old and new bytes. The tail of a longer old file is cut only once the
+// whole new image is written, and is put back with the rest if the final sync fails.
 bool OverwriteInPlace(const std::string& target, std::span<const std::uint8_t> bytes) {
     // Never O_CREAT: the file exists, and in a sticky folder the kernel may refuse O_CREAT on
     // another user's file (fs.protected_regular) even where an ordinary write is allowed.
@@ -306,7 +313,7 @@ bool OverwriteInPlace(const std::string& target, std::span<const std::uint8_t> b
     if (guard.Get() < 0) {
         return false;
     }
-    const auto old = ReadOldContents(guard.Get(), bytes.size());
+    const auto old = ReadOldContents(guard.Get());
     if (!old) {
         return false;
     }

@@ -212,6 +212,12 @@ std::string JsonLine(const std::string& file, bool complete, const Bytes& pack) 
     return line + "]}\n";
 }
 
+Bytes ShortFixture() {
+    Bytes pack = MakePack(kFixture);
+    pack.resize(100);
+    return pack;
+}
+
 Bytes ShortPadded() {
     Bytes pack(PACK_FILE_SIZE, 0);
     std::copy_n(kFixturePack.begin(), 100, pack.begin());
@@ -370,6 +376,18 @@ const CliCase kCases[] = {
     {.name = "RemoveKeepsPictures",
      .args = {"remove", "a.bin", "1", "2"},
      .files = {{"a.bin", FixtureWith({{0, 0, Varied()}, {1, 0, Flat(0x1B)}})}}},
+    // A short pack is not filled out with zeros behind the user's back, as the editor refuses
+    // to change one too.
+    {.name = "SetOnShortPackIsRefused",
+     .args = {"set", "short.bin", "1", "--id", "7"},
+     .status = 1,
+     .err = "snapfold: short.bin: Not all data can be read!\n",
+     .files = {{"short.bin", ShortFixture()}}},
+    {.name = "RemoveOnShortPackIsRefused",
+     .args = {"remove", "short.bin", "1"},
+     .status = 1,
+     .err = "snapfold: short.bin: Not all data can be read!\n",
+     .files = {{"short.bin", ShortFixture()}}},
     {.name = "RemoveBadSlot",
      .args = {"remove", "a.bin", "1", "x"},
      .status = 2,
