@@ -2,15 +2,14 @@
 #include "res/texts.h"
 
 #include "pack/pack_file.h"
+#include "platform/regular_file.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -43,42 +42,6 @@ std::optional<LoadedPack> LoadStandardInput() {
     return pack;
 }
 
-// A descriptor for reading path that is refused at once, without blocking, unless it is a
-// regular file; st then describes it.
-int OpenRegularFile(const std::string& path, struct stat& st) {
-    t_notRegularFile = false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return -1;
-    }
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-        ::close(fd);
-        t_notRegularFile = error == EINVAL;
-        errno = error;
-        return -1;
-    }
-    return fd;
-}
-
-bool ReadAll(int fd, std::uint8_t* into, std::size_t count, std::size_t& done) {
-    done = 0;
-    while (done < count) {
-        const ssize_t n = ::read(fd, into + done, count - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return false;
-        }
-        if (n == 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool WriteStandardOutput(std::span<const std::uint8_t> bytes) {
     return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
            std::fflush(stdout) == 0;
@@ -107,24 +70,20 @@ std::optional<LoadedPack> LoadPack(const std::string& name) {
     if (name == kStandardStream) {
         return LoadStandardInput();
     }
-    struct stat st {};
-    const int fd = OpenRegularFile(name, st);
-    if (fd < 0) {
+    const OpenedRegularFile opened = OpenRegularFile(name);
+    t_notRegularFile = opened.notRegular;
+    if (opened.fd.Get() < 0) {
         ReportSystemFailure(name, "cannot be opened");
         return std::nullopt;
     }
     LoadedPack pack;
     std::size_t got = 0;
-    const bool read = ReadAll(fd, pack.image.data(), pack.image.size(), got);
-    const int error = errno;
-    ::close(fd);
-    if (!read) {
-        errno = error;
+    if (!ReadFully(opened.fd.Get(), pack.image, got)) {
         ReportSystemFailure(name, "cannot be read");
         return std::nullopt;
     }
     // A file that grew or shrank while it was read is judged by what was read, if it was short.
-    pack.fileSize = got < pack.image.size() ? got : static_cast<std::uintmax_t>(st.st_size);
+    pack.fileSize = got < pack.image.size() ? got : opened.size;
     return pack;
 }
 
@@ -149,26 +108,9 @@ bool PathExists(const std::string& path) {
 }
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
-    struct stat st {};
-    const int fd = OpenRegularFile(path, st);
-    if (fd < 0) {
-        return std::nullopt;
-    }
-    if (static_cast<std::uintmax_t>(st.st_size) > kMaxWholeFileBytes) {
-        ::close(fd);
-        errno = EFBIG;
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
-    std::size_t got = 0;
-    const bool read = ReadAll(fd, bytes.data(), bytes.size(), got);
-    const int error = errno;
-    ::close(fd);
-    if (!read) {
-        errno = error;
-        return std::nullopt;
-    }
-    bytes.resize(got);
+    auto bytes = ReadRegularFile(path, kMaxWholeFileBytes);
+    // Only the opening refuses with EINVAL: something other than a regular file is there.
+    t_notRegularFile = !bytes && errno == EINVAL;
     return bytes;
 }
 

@@ -3,21 +3,16 @@
 #include "platform/bitmap.h"
 #include "platform/byte_reader.h"
 #include "platform/dib.h"
+#include "platform/regular_file.h"
 #include "platform/ui_services.h"
-#include "platform/unique_fd.h"
 #include "res/texts.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -134,32 +129,6 @@ std::optional<std::size_t> PixelStart(const ByteReader& file, const InfoHeader& 
     return dataOffset;
 }
 
-// The file is opened once, without blocking, and judged by what was opened: checking the
-// name first and opening it again would let a named pipe put in its place stall the editor.
-// Opening a folder for reading succeeds on Linux, so only regular files are read.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
-    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat st {};
-    if (fd.Get() < 0 || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 ||
-        static_cast<std::uintmax_t>(st.st_size) > kMaxFileBytes) {
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            // The file shrank while it was read, or the read failed.
-            return std::nullopt;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return bytes;
-}
-
 void ReportRefusal(BitmapFileResult result) {
     switch (result) {
     case BitmapFileResult::Loaded:
@@ -209,7 +178,9 @@ BitmapFileResult DecodeBitmapFile(std::span<const std::uint8_t> file, CBitmap& b
 }
 
 bool LoadBitmapFile(const std::string& path, CBitmap& bitmap) {
-    const auto bytes = ReadWholeFile(path);
+    // Opened once, without blocking, and judged by what was opened: checking the name first
+    // and opening it again would let a named pipe put in its place stall the editor.
+    const auto bytes = ReadRegularFile(path, kMaxFileBytes);
     const BitmapFileResult result =
         bytes ? DecodeBitmapFile(*bytes, bitmap) : BitmapFileResult::Unreadable;
     ReportRefusal(result);

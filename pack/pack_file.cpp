@@ -1,5 +1,6 @@
 #include "pack/pack_file.h"
 
+#include "platform/regular_file.h"
 #include "platform/unique_fd.h"
 
 #include <algorithm>
@@ -26,22 +27,14 @@ bool WritePackImage(std::FILE* file, const PackImage& pack) {
 }
 
 UniqueFile OpenPackFile(const std::string& path) {
-    // Opened without blocking so that a named pipe chosen by mistake is refused below instead
-    // of hanging the editor until some other program writes to it.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    OpenedRegularFile opened = OpenRegularFile(path);
+    if (opened.fd.Get() < 0) {
         return nullptr;
     }
-    struct stat st {};
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        ::close(fd);
-        return nullptr;
-    }
-    UniqueFile file(::fdopen(fd, "rb"));
-    if (!file) {
-        ::close(fd);
+    UniqueFile file(::fdopen(opened.fd.Get(), "rb"));
+    if (file) {
+        // The stream owns the descriptor from now on.
+        opened.fd.Release();
     }
     return file;
 }

@@ -1,5 +1,7 @@
 #include "platform/image_io.h"
 
+#include "platform/regular_file.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
@@ -13,10 +15,6 @@
 #include <mutex>
 #include <utility>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
 // Twice the toolkit's default: a 48-megapixel photo at full size still fits.
@@ -24,46 +22,9 @@ constexpr int kAllocationLimitMiB = 256;
 // Converting a few rows at a time keeps one full copy of a large image in memory, not three.
 constexpr int kRowsPerBand = 64;
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(Descriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    Descriptor& operator=(Descriptor&&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-struct OpenedFile {
-    std::optional<Descriptor> fd;
-    std::string error;
-};
-
-// Opened without blocking so that a named pipe or a device is refused at once rather than
-// hanging the caller until some other program writes to it. The checked descriptor is the one
-// read from, so the file cannot be swapped for another between the check and the read.
-OpenedFile OpenRegularFile(const std::string& path) {
-    OpenedFile file;
-    file.fd.emplace(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat st {};
-    const int fd = file.fd->get();
-    const int flags = fd < 0 ? -1 : ::fcntl(fd, F_GETFL);
-    if (fd < 0 || ::fstat(fd, &st) != 0 || flags < 0)
-        file.error = std::strerror(errno);
-    else if (!S_ISREG(st.st_mode))
-        file.error = "Not a regular file";
-    else if (::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        file.error = std::strerror(errno);
-    if (!file.error.empty())
-        file.fd.reset();
-    return file;
+// Why a file the user named cannot be read, in the words the reader's own reasons use.
+std::string OpenFailure(const OpenedRegularFile& opened) {
+    return opened.notRegular ? "Not a regular file" : std::strerror(errno);
 }
 
 bool TurnsSideways(QImageIOHandler::Transformations transformation) {
@@ -209,11 +170,12 @@ DecodedImage DecodeDevice(QIODevice& device, DecodeSizeRule rule) {
 } // namespace
 
 DecodedImage DecodeImageFile(const std::string& path, DecodeSizeRule rule) {
-    const OpenedFile opened = OpenRegularFile(path);
+    const OpenedRegularFile opened = OpenRegularFile(path);
+    if (opened.fd.Get() < 0)
+        return {std::nullopt, {}, OpenFailure(opened)};
     QFile file;
-    if (!opened.fd ||
-        !file.open(opened.fd->get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
-        return {std::nullopt, {}, opened.fd ? file.errorString().toStdString() : opened.error};
+    if (!file.open(opened.fd.Get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        return {std::nullopt, {}, file.errorString().toStdString()};
     return DecodeDevice(file, rule);
 }
 
@@ -260,9 +222,9 @@ std::optional<std::vector<std::uint8_t>> EncodeGreyPng(int width, int height,
 }
 
 bool IsImageFile(const std::string& path) {
-    const OpenedFile opened = OpenRegularFile(path);
+    const OpenedRegularFile opened = OpenRegularFile(path);
     QFile file;
-    return opened.fd &&
-           file.open(opened.fd->get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) &&
+    return opened.fd.Get() >= 0 &&
+           file.open(opened.fd.Get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) &&
            QImageReader(&file).canRead();
 }

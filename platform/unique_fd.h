@@ -11,6 +11,13 @@ public:
     explicit UniqueFd(int fd) : m_fd(fd) {}
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
+    UniqueFd(UniqueFd&& other) noexcept : m_fd(other.Release()) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept {
+        if (this != &other) {
+            UniqueFd old(std::exchange(m_fd, other.Release()));
+        }
+        return *this;
+    }
     ~UniqueFd() {
         if (m_fd >= 0) {
             // errno still tells the caller why the work failed, so closing keeps it.
