@@ -5,6 +5,7 @@
 #include "bench/ratio_reporter.h"
 #include "import/bitmap_file.h"
 #include "platform/bitmap.h"
+#include "platform/byte_writer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,32 +25,23 @@ constexpr int kWidth = 48;
 constexpr int kHeight = 50;
 constexpr int kColours = 256;
 
-void PutU16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    PutU16(out, value & 0xFFFF);
-    PutU16(out, value >> 16);
-}
-
 // A full grey palette and pixels that use much of it, as a drawing program would save them.
 std::vector<std::uint8_t> EightBitBitmapFile() {
     constexpr std::uint32_t kTableBytes = kColours * 4;
     constexpr std::uint32_t kPixelBytes = kWidth * kHeight; // 48 bytes a row need no padding
     constexpr std::uint32_t kPixelStart = 14 + 40 + kTableBytes;
     std::vector<std::uint8_t> file;
-    PutU16(file, 0x4D42);
-    PutU32(file, kPixelStart + kPixelBytes);
-    PutU32(file, 0);
-    PutU32(file, kPixelStart);
-    PutU32(file, 40);
-    PutU32(file, kWidth);
-    PutU32(file, kHeight);
-    PutU16(file, 1);
-    PutU16(file, 8);
+    AppendU16(file, 0x4D42);
+    AppendU32(file, kPixelStart + kPixelBytes);
+    AppendU32(file, 0);
+    AppendU32(file, kPixelStart);
+    AppendU32(file, 40);
+    AppendU32(file, kWidth);
+    AppendU32(file, kHeight);
+    AppendU16(file, 1);
+    AppendU16(file, 8);
     for (int field = 0; field < 6; ++field) { // compression, sizes, resolution, colour counts
-        PutU32(file, 0);
+        AppendU32(file, 0);
     }
     for (int i = 0; i < kColours; ++i) {
         const auto grey = static_cast<std::uint8_t>(i);

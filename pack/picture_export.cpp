@@ -1,6 +1,7 @@
 #include "pack/picture_export.h"
 
 #include "pack/picture_codec.h"
+#include "platform/byte_writer.h"
 
 #include <cstdio>
 
@@ -14,33 +15,23 @@ static_assert(kFileHeaderBytes + kInfoHeaderBytes + 4 * kColourCount == PICTURE_
 static_assert(PICTURE_WIDTH % 4 == 0);
 static_assert(PICTURE_BMP_PIXEL_OFFSET + PICTURE_PIXELS == PICTURE_BMP_FILE_SIZE);
 
-void PutU16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    PutU16(out, value & 0xFFFF);
-    PutU16(out, value >> 16);
-}
-
 void PutHeaders(std::vector<std::uint8_t>& out) {
     out.push_back('B');
     out.push_back('M');
-    PutU32(out, PICTURE_BMP_FILE_SIZE);
-    PutU32(out, 0); // reserved
-    PutU32(out, PICTURE_BMP_PIXEL_OFFSET);
-    PutU32(out, kInfoHeaderBytes);
-    PutU32(out, PICTURE_WIDTH);
-    PutU32(out, PICTURE_HEIGHT); // positive: bottom row first
-    PutU16(out, 1);              // planes
-    PutU16(out, 8);              // bits per pixel
-    PutU32(out, 0);              // uncompressed
-    PutU32(out, PICTURE_PIXELS);
-    PutU32(out, 2835); // 72 dots per inch, in dots per metre
-    PutU32(out, 2835);
-    PutU32(out, kColourCount); // colours used
-    PutU32(out, kColourCount); // colours important
+    AppendU32(out, PICTURE_BMP_FILE_SIZE);
+    AppendU32(out, 0); // reserved
+    AppendU32(out, PICTURE_BMP_PIXEL_OFFSET);
+    AppendU32(out, kInfoHeaderBytes);
+    AppendU32(out, PICTURE_WIDTH);
+    AppendU32(out, PICTURE_HEIGHT); // positive: bottom row first
+    AppendU16(out, 1);              // planes
+    AppendU16(out, 8);              // bits per pixel
+    AppendU32(out, 0);              // uncompressed
+    AppendU32(out, PICTURE_PIXELS);
+    AppendU32(out, 2835); // 72 dots per inch, in dots per metre
+    AppendU32(out, 2835);
+    AppendU32(out, kColourCount); // colours used
+    AppendU32(out, kColourCount); // colours important
     for (std::uint8_t grey : GREY_LEVELS) {
         for (int channel = 0; channel < 3; ++channel)
             out.push_back(grey);

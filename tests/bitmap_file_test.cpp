@@ -1,6 +1,7 @@
 #include "import/bitmap_file.h"
 
 #include "platform/bitmap.h"
+#include "platform/byte_writer.h"
 #include "platform/dib.h"
 #include "platform/ui_services.h"
 #include "tests/named_param.h"
@@ -44,15 +45,6 @@ constexpr std::size_t kHeaderSizeField = 14;
 const std::string kWrongSizeText = "Bitmap must be 48x50 max 8bpp";
 const std::string kUnreadableText = "The bitmap file cannot be read!";
 
-void Put16(Bytes& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Bytes& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
 // Neighbouring entries differ and none is black; the reserved byte must not reach the picture.
 Pixel Colour(int index) {
     const auto v = static_cast<std::uint8_t>(index);
@@ -78,15 +70,15 @@ Bytes BuildBmp(const BmpLayout& s) {
     const std::size_t pixelStart = 14 + headerBytes + 4 * s.tableEntries + s.gap;
     const std::size_t total = pixelStart + s.pixels.size();
     Bytes out{'B', 'M'};
-    Put32(out, static_cast<std::uint32_t>(total));
-    Put32(out, 0);
-    Put32(out, s.dataOffset.value_or(static_cast<std::uint32_t>(pixelStart)));
+    AppendU32(out, static_cast<std::uint32_t>(total));
+    AppendU32(out, 0);
+    AppendU32(out, s.dataOffset.value_or(static_cast<std::uint32_t>(pixelStart)));
     EXPECT_EQ(out.size(), 14u);
     for (const std::uint32_t field :
          {s.headerSize, static_cast<std::uint32_t>(s.width), static_cast<std::uint32_t>(s.height),
           1u | std::uint32_t{s.bitCount} << 16, s.compression,
           static_cast<std::uint32_t>(s.pixels.size()), 2835u, 2835u, s.coloursUsed, 0u}) {
-        Put32(out, field);
+        AppendU32(out, field);
     }
     EXPECT_EQ(out.size(), 54u);
     out.resize(14 + headerBytes, 0);
@@ -105,14 +97,14 @@ Bytes BuildBmp(const BmpLayout& s) {
 Bytes BuildCoreBmp(int width, int height, std::uint16_t bitCount, int tableEntries,
                    const Bytes& pixels) {
     Bytes out{'B', 'M'};
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, 0); // a data offset of 0 would point into the headers if it were followed
-    Put32(out, 12);
-    Put16(out, static_cast<std::uint32_t>(width));
-    Put16(out, static_cast<std::uint32_t>(height));
-    Put16(out, 1);
-    Put16(out, bitCount);
+    AppendU32(out, 0);
+    AppendU32(out, 0);
+    AppendU32(out, 0); // a data offset of 0 would point into the headers if it were followed
+    AppendU32(out, 12);
+    AppendU16(out, static_cast<std::uint32_t>(width));
+    AppendU16(out, static_cast<std::uint32_t>(height));
+    AppendU16(out, 1);
+    AppendU16(out, bitCount);
     EXPECT_EQ(out.size(), 26u);
     for (int i = 0; i < tableEntries; ++i) {
         const Pixel c = Colour(i);
@@ -158,7 +150,7 @@ Bytes Truncate(Bytes file, std::size_t size) {
 
 Bytes With32(Bytes file, std::size_t at, std::uint32_t value) {
     Bytes field;
-    Put32(field, value);
+    AppendU32(field, value);
     std::copy(field.begin(), field.end(), file.begin() + static_cast<std::ptrdiff_t>(at));
     return file;
 }
