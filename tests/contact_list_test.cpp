@@ -43,6 +43,15 @@ void FillStripes(PackImage& pack, int slot) {
     std::fill(picture.begin(), picture.end(), 0xE4);
 }
 
+// Every slot occupied, slot s holding 100 + s, so that each row tells which slot it is.
+PackImage PackWithIdsFrom100() {
+    PackImage pack{};
+    for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
+        SetContactId(pack, slot, 100 + slot);
+    }
+    return pack;
+}
+
 TEST_F(ContactList, NewShowsTwentyFiveEmptySlotsUnderOneCentredColumn) {
     RunModal(dlg, [&] {
         g_pack.fill(0x77);
@@ -150,11 +159,7 @@ TEST_F(ContactList, AnEmptySlotShowsThePlaceholderWhateverItsPictureBytes) {
 
 TEST_F(ContactList, KeyboardAndRightClickMoveTheSelectionAndPreview) {
     RunModal(dlg, [&] {
-        PackImage pack{};
-        for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
-            SetContactId(pack, slot, 100 + slot);
-        }
-        ShowPack(pack);
+        ShowPack(PackWithIdsFrom100());
         QTableWidget* list = List();
         list->setFocus();
         EXPECT_EQ(dlg.GetSelectedSlot(), -1) << "focus alone selects nothing";
@@ -192,11 +197,7 @@ TEST_F(ContactList, KeyboardAndRightClickMoveTheSelectionAndPreview) {
 // commands change, whatever the user does with the mouse or keys.
 TEST_F(ContactList, NoGestureLeavesTheSelectedSlotUnhighlighted) {
     RunModal(dlg, [&] {
-        PackImage pack{};
-        for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
-            SetContactId(pack, slot, 100 + slot);
-        }
-        ShowPack(pack);
+        ShowPack(PackWithIdsFrom100());
         QTableWidget* list = List();
         QWidget* viewport = list->viewport();
         const auto onRow = [&] { return list->visualItemRect(list->item(1, 0)).center(); };
