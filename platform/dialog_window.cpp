@@ -47,10 +47,7 @@ bool DialogWindow::RunAccelerator(const QKeyEvent& key) {
     // Keys of the number pad are the same shortcut as their twins on the main keyboard.
     const QKeyCombination pressed(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key()));
     for (const res::Accelerator& accelerator : m_accelerators) {
-        const QKeySequence keys = QKeySequence::fromString(
-            QString::fromUtf8(accelerator.keys.data(),
-                              static_cast<qsizetype>(accelerator.keys.size())),
-            QKeySequence::PortableText);
+        const QKeySequence keys = KeysOf(accelerator);
         if (keys.count() == 1 && keys[0] == pressed &&
             ScopeHolds(accelerator.scope, QApplication::focusWidget())) {
             m_owner.SendCommand(accelerator.command);

@@ -7,14 +7,17 @@
 #include <QKeySequence>
 #include <QMenu>
 
+QKeySequence KeysOf(const res::Accelerator& accelerator) {
+    return QKeySequence::fromString(
+        QString::fromUtf8(accelerator.keys.data(), static_cast<qsizetype>(accelerator.keys.size())),
+        QKeySequence::PortableText);
+}
+
 namespace {
-QKeySequence KeysOf(unsigned command, std::span<const res::Accelerator> accelerators) {
+QKeySequence KeysOfCommand(unsigned command, std::span<const res::Accelerator> accelerators) {
     for (const res::Accelerator& accelerator : accelerators) {
         if (accelerator.command == command) {
-            return QKeySequence::fromString(
-                QString::fromUtf8(accelerator.keys.data(),
-                                  static_cast<qsizetype>(accelerator.keys.size())),
-                QKeySequence::PortableText);
+            return KeysOf(accelerator);
         }
     }
     return {};
@@ -34,7 +37,7 @@ unsigned ExecMenu(const CMenu& menu, QWidget* parent, QPoint globalPos,
         action->setEnabled((item.flags & MF_GRAYED) == 0);
         // The key is only shown: the dialog's own key handling runs the command, so the action
         // must not take the key for itself.
-        action->setShortcut(KeysOf(item.id, accelerators));
+        action->setShortcut(KeysOfCommand(item.id, accelerators));
         action->setShortcutContext(Qt::WidgetShortcut);
         action->setShortcutVisibleInContextMenu(true);
     }

@@ -8,7 +8,11 @@
 #include <span>
 
 class CMenu;
+class QKeySequence;
 class QWidget;
+
+// The keys an accelerator names, as Qt reads them.
+QKeySequence KeysOf(const res::Accelerator& accelerator);
 
 // Runs menu as a popup at a global position and returns the command chosen, or 0. Each item
 // whose command one of accelerators sends shows that key.
