@@ -84,6 +84,8 @@ private:
     void ImportDecoded(DecodedImage decoded);
     // Shows the stored greys of slot as its thumbnail and, when selected, in the preview.
     void ShowStoredPicture(int slot);
+    // Shows the placeholder as slot's thumbnail and nothing in the preview.
+    void ShowPlaceholder(int slot);
     bool AnySlotOccupied() const;
     // The selected slot's identifier, or 0 with no slot selected.
     ContactId SelectedId() const;

@@ -1,11 +1,7 @@
 // Undo and redo of the commands that change one slot.
 #include "editor/editor_dlg.h"
 
-#include "pack/picture_codec.h"
-#include "platform/dc.h"
-#include "platform/icon.h"
 #include "platform/list_ctrl.h"
-#include "res/resource.h"
 
 #include <algorithm>
 #include <string>
@@ -45,14 +41,10 @@ void CEditorDlg::RestoreSlot(const SlotState& state) {
     DescribeRow(slot);
     // A thumbnail that shows a picture always shows the slot's stored bytes decoded, so the
     // bytes bring it back exactly.
-    auto& node = m_pictures[static_cast<std::size_t>(slot)];
     if (state.showsPicture) {
-        CClientDC dc(this);
-        node = PictureToBitmap(GetPicture(std::as_const(g_pack), slot), &dc);
-        m_imageList.Replace(slot, node.get(), nullptr);
+        ShowStoredPicture(slot);
     } else {
-        node.reset();
-        m_imageList.Replace(slot, LoadIconResource(IDI_NO_PICTURE));
+        ShowPlaceholder(slot);
     }
     // The user sees what changed: the slot becomes the selected one, as if clicked.
     m_nSelected = slot;

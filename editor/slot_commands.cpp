@@ -61,17 +61,21 @@ void CEditorDlg::ShowStoredPicture(int slot) {
     m_pictures[static_cast<std::size_t>(slot)] = std::move(shown);
 }
 
+void CEditorDlg::ShowPlaceholder(int slot) {
+    m_imageList.Replace(slot, LoadIconResource(IDI_NO_PICTURE));
+    m_pictures[static_cast<std::size_t>(slot)].reset();
+}
+
 void CEditorDlg::OnRemoveContact() {
     if (!HasSelection()) {
         return;
     }
     const SlotState before = CaptureSlot(m_nSelected);
-    m_imageList.Replace(m_nSelected, LoadIconResource(IDI_NO_PICTURE));
+    ShowPlaceholder(m_nSelected);
     CListCtrl& list = ContactList();
     list.SetItemData(m_nSelected, 0);
     list.SetItemText(m_nSelected, 0, std::string(res::kEmptySlotText));
     DescribeRow(m_nSelected);
-    m_pictures[static_cast<std::size_t>(m_nSelected)].reset();
     // The picture bytes stay: only the identifier marks a slot empty.
     SetContactId(g_pack, m_nSelected, 0);
     RecordSlotChange(before);
