@@ -3,7 +3,9 @@
 #include "editor/editor_dlg.h"
 
 #include "convert/decode_size.h"
+#include "convert/dither.h"
 #include "editor/import_image_dlg.h"
+#include "pack/picture_codec.h"
 #include "pack/picture_export.h"
 #include "platform/clipboard.h"
 #include "platform/image_formats.h"
@@ -12,6 +14,10 @@
 #include "res/texts.h"
 
 #include <algorithm>
+
+// The conversion and the pack each name the four display greys, neither knowing the other;
+// a slot must store exactly the greys the conversion chose.
+static_assert(kDisplayGreys == GREY_LEVELS);
 
 namespace {
 // Every format the readers know, then every file.
