@@ -32,3 +32,4 @@ Command AddRemoveCommand(CLI::App& app);
 Command AddExportCommand(CLI::App& app);
 Command AddBuildCommand(CLI::App& app);
 Command AddCheckCommand(CLI::App& app);
+Command AddFrameCommand(CLI::App& app);

@@ -34,8 +34,10 @@ std::optional<PackedPicture> SmallBitmapPicture(std::span<const std::uint8_t> by
 std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
                                           const PictureOptions& options) {
     const RgbImage& image = *decoded.image;
-    const Placement place =
-        PlaceImage(decoded.fullSize.width, decoded.fullSize.height, options.framing);
+    Placement place = PlaceImage(decoded.fullSize.width, decoded.fullSize.height, options.framing);
+    if (options.framing == Framing::Crop) {
+        place.source = ChooseFrame(image, decoded.fullSize, options.frame).frame;
+    }
     const CropRect source = SourceRect(place, decoded.fullSize.width, decoded.fullSize.height,
                                        image.width, image.height);
     const RgbImage scaled =
@@ -50,7 +52,23 @@ std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
     return PackLevels(levels);
 }
 
+std::string UnreadableReason(std::string_view reason) {
+    return std::string(res::kImageUnreadableMessage) + " " + std::string(reason);
+}
+
 } // namespace
+
+DecodedImage DecodePictureFile(const std::string& path) {
+    const auto bytes = ReadWholeFile(path);
+    if (!bytes) {
+        return {std::nullopt, {}, UnreadableReason(LastFailureReason())};
+    }
+    DecodedImage decoded = DecodeImageData(*bytes, &ReducedDecodeSize<ImageSize>);
+    if (!decoded.image) {
+        decoded.error = UnreadableReason(decoded.error);
+    }
+    return decoded;
+}
 
 PictureResult ReadPicture(const std::string& path, const PictureOptions& options) {
     const auto bytes = ReadWholeFile(path);

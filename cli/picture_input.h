@@ -4,12 +4,15 @@
 
 #include "convert/convert.h"
 #include "convert/framing.h"
+#include "faces/frame_choice.h"
 
 #include <optional>
 #include <string>
 
 struct PictureOptions {
     Framing framing = Framing::Crop;
+    // Where a crop starts: on the largest face, or centred. Fit and stretch take the whole image.
+    FrameChoice frame = FrameChoice::Face;
     ConvertSettings settings = kDefaultConvertSettings;
     // Whether the user asked for any conversion option; then even a 48x50 bitmap of at most
     // 8 bits per pixel goes through the conversion instead of the "Set new Picture" rules.
@@ -21,5 +24,9 @@ struct PictureResult {
     // Why the file gave no picture: the message the editor shows, then the reader's reason.
     std::string error;
 };
+
+// The image at path decoded as ReadPicture decodes it; on failure error holds the message the
+// editor shows, then the reader's reason.
+DecodedImage DecodePictureFile(const std::string& path);
 
 PictureResult ReadPicture(const std::string& path, const PictureOptions& options);

@@ -2,6 +2,7 @@
 
 #include "cli/choice_option.h"
 #include "cli/commands.h"
+#include "cli/frame_option.h"
 #include "cli/pack_io.h"
 #include "cli/picture_input.h"
 #include "cli/slot_arg.h"

@@ -32,7 +32,7 @@ int RunSnapfold(int argc, char** argv) {
     app.require_subcommand(1);
     const std::vector<Command> commands{
         AddInfoCommand(app),   AddNewCommand(app),   AddSetCommand(app),   AddRemoveCommand(app),
-        AddExportCommand(app), AddBuildCommand(app), AddCheckCommand(app),
+        AddExportCommand(app), AddBuildCommand(app), AddCheckCommand(app), AddFrameCommand(app),
     };
     try {
         app.parse(argc, argv);

@@ -1,0 +1,84 @@
+// snapfold frame: where the frame starts on each image, on its largest face or centred, as
+// set and build would crop it.
+
+#include "cli/commands.h"
+#include "cli/pack_io.h"
+#include "cli/picture_input.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct FrameOptions {
+    std::vector<std::string> images;
+    bool json = false;
+};
+
+const char* ByName(const ChosenFrame& chosen) {
+    return chosen.byFace ? "face" : "centre";
+}
+
+nlohmann::ordered_json RectJson(const CropRect& rect) {
+    return {{"x", rect.x}, {"y", rect.y}, {"width", rect.width}, {"height", rect.height}};
+}
+
+void PrintJson(const std::string& name, ImageSize size, const ChosenFrame& chosen) {
+    nlohmann::ordered_json faces = nlohmann::ordered_json::array();
+    for (const CropRect& face : chosen.faces) {
+        faces.push_back(RectJson(face));
+    }
+    const nlohmann::ordered_json object{{"file", name},
+                                        {"width", size.width},
+                                        {"height", size.height},
+                                        {"by", ByName(chosen)},
+                                        {"frame", RectJson(chosen.frame)},
+                                        {"faces", std::move(faces)}};
+    // A file name need not be valid UTF-8; such bytes are replaced rather than refused.
+    const std::string line =
+        object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    std::printf("%s\n", line.c_str());
+}
+
+void PrintText(const std::string& name, const ChosenFrame& chosen) {
+    const CropRect& frame = chosen.frame;
+    std::printf("%s\t%s\t%d %d %d %d\n", name.c_str(), ByName(chosen), frame.x, frame.y,
+                frame.width, frame.height);
+}
+
+ExitStatus RunFrame(const FrameOptions& options) {
+    ExitStatus status = ExitStatus::Success;
+    for (const std::string& name : options.images) {
+        const DecodedImage decoded = DecodePictureFile(name);
+        if (!decoded.image) {
+            ReportFailure(name, decoded.error);
+            status = ExitStatus::Failure;
+            continue;
+        }
+        const ChosenFrame chosen = ChooseFrame(*decoded.image, decoded.fullSize, FrameChoice::Face);
+        if (options.json) {
+            PrintJson(name, decoded.fullSize, chosen);
+        } else {
+            PrintText(name, chosen);
+        }
+    }
+    return status;
+}
+
+} // namespace
+
+Command AddFrameCommand(CLI::App& app) {
+    auto options = std::make_shared<FrameOptions>();
+    CLI::App* frame = app.add_subcommand(
+        "frame", "Print the frame each image would get: FILE, face or centre, and X Y WIDTH "
+                 "HEIGHT in the image's pixels as shown");
+    frame->add_option("IMAGE", options->images, "Image files")->required();
+    frame->add_flag("--json", options->json,
+                    "One compact JSON object per image and line, with the faces found");
+    return {frame, [options] { return RunFrame(*options); }};
+}

@@ -1,0 +1,29 @@
+// Where the frame starts on a decoded picture: on its largest face, or centred. Both programs
+// choose it here, so the same file and options give the same frame in each.
+#pragma once
+
+#include "convert/framing.h"
+#include "faces/face_finder.h"
+#include "platform/image_io.h"
+
+#include <vector>
+
+enum class FrameChoice { Face, Centre };
+
+struct ChosenFrame {
+    // The faces found, largest first, in the coordinates of the picture as shown at full size.
+    std::vector<CropRect> faces;
+    // Whether the frame was put on a face; false for Centre and for a picture without one.
+    bool byFace = false;
+    // The frame, in the same coordinates as the faces.
+    CropRect frame;
+};
+
+// The frame for image, decoded from a picture of fullSize as shown (image may be a reduced
+// copy). Faces are only looked for when choice is Face.
+ChosenFrame ChooseFrame(const RgbImage& image, ImageSize fullSize, FrameChoice choice,
+                        const FaceSearch& search = {});
+
+// The faces of image, found on the decoded pixels and given in fullSize's coordinates.
+std::vector<CropRect> FacesAtFullSize(const RgbImage& image, ImageSize fullSize,
+                                      const FaceSearch& search = {});
