@@ -9,9 +9,9 @@
 #include "pack/pack_file.h"
 #include "pack/pack_image.h"
 #include "pack/picture_codec.h"
-#include "platform/dc.h"
-#include "platform/ui_services.h"
 #include "res/resource.h"
+#include "ui/dc.h"
+#include "ui/ui_services.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 #include "cli/pack_io.h"
 #include "res/texts.h"
 
+#include "base/regular_file.h"
 #include "pack/pack_file.h"
-#include "platform/regular_file.h"
 
 #include <cerrno>
 #include <cstdio>

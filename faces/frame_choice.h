@@ -4,7 +4,7 @@
 
 #include "convert/framing.h"
 #include "faces/face_finder.h"
-#include "platform/image_io.h"
+#include "image/image_io.h"
 
 #include <vector>
 

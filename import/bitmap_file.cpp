@@ -1,11 +1,9 @@
 #include "import/bitmap_file.h"
 
-#include "platform/bitmap.h"
-#include "platform/byte_reader.h"
-#include "platform/dib.h"
-#include "platform/regular_file.h"
-#include "platform/ui_services.h"
-#include "res/texts.h"
+#include "base/byte_reader.h"
+#include "base/regular_file.h"
+#include "gfx/bitmap.h"
+#include "gfx/dib.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -129,19 +127,6 @@ std::optional<std::size_t> PixelStart(const ByteReader& file, const InfoHeader& 
     return dataOffset;
 }
 
-void ReportRefusal(BitmapFileResult result) {
-    switch (result) {
-    case BitmapFileResult::Loaded:
-        break;
-    case BitmapFileResult::Unreadable:
-        ShowWarning(std::string(res::kBitmapUnreadableMessage));
-        break;
-    case BitmapFileResult::WrongSize:
-        ShowWarning(std::string(res::kBitmapSizeMessage));
-        break;
-    }
-}
-
 } // namespace
 
 BitmapFileResult DecodeBitmapFile(std::span<const std::uint8_t> file, CBitmap& bitmap) {
@@ -177,12 +162,9 @@ BitmapFileResult DecodeBitmapFile(std::span<const std::uint8_t> file, CBitmap& b
     return BitmapFileResult::Loaded;
 }
 
-bool LoadBitmapFile(const std::string& path, CBitmap& bitmap) {
+BitmapFileResult ReadBitmapFile(const std::string& path, CBitmap& bitmap) {
     // Opened once, without blocking, and judged by what was opened: checking the name first
     // and opening it again would let a named pipe put in its place stall the editor.
     const auto bytes = ReadRegularFile(path, kMaxFileBytes);
-    const BitmapFileResult result =
-        bytes ? DecodeBitmapFile(*bytes, bitmap) : BitmapFileResult::Unreadable;
-    ReportRefusal(result);
-    return result == BitmapFileResult::Loaded;
+    return bytes ? DecodeBitmapFile(*bytes, bitmap) : BitmapFileResult::Unreadable;
 }

@@ -1,7 +1,7 @@
 #include "pack/picture_export.h"
 
+#include "base/byte_writer.h"
 #include "pack/picture_codec.h"
-#include "platform/byte_writer.h"
 
 #include <cstdio>
 

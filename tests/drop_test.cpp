@@ -1,6 +1,6 @@
 #include "editor/editor_dlg.h"
+#include "image/image_io.h"
 #include "pack/pack_image.h"
-#include "platform/image_io.h"
 #include "res/resource.h"
 #include "tests/gui_support.h"
 #include "tests/test_files.h"

@@ -1,8 +1,8 @@
 #include "editor/editor_dlg.h"
 #include "pack/pack_image.h"
-#include "platform/dialog_units.h"
 #include "res/resource.h"
 #include "tests/gui_support.h"
+#include "ui/dialog_units.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,0 +1,14 @@
+// The program's own shared modules, which wrap large libraries that only some pictures need.
+// They are opened on first use rather than at start-up, so the programs start as fast as before.
+#pragma once
+
+#include <string>
+
+// The folder the modules are installed in: lib/snapfold-editor beside the folder of the running
+// executable, which holds for the installed programs as for every program of the build tree.
+std::string PrivateModuleFolder();
+
+// The address of symbol in the module file name inside PrivateModuleFolder(), opened once for
+// the whole process; null when the module or the symbol is missing, or a library the module
+// needs cannot be loaded. Safe to call from several threads.
+void* FindModuleSymbol(const std::string& name, const char* symbol);
