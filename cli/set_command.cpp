@@ -71,6 +71,7 @@ std::vector<CLI::Option*> AddConversionOptions(CLI::App& command, PictureOptions
         WithChoices(
             command.add_option("--fit", conversion.framing, "crop (the default), fit or stretch"),
             kFramings),
+        AddFrameOption(command, conversion.frame),
         WithChoices(command.add_option("--dither", settings.dithering,
                                        "none, floyd-steinberg (the default), atkinson or ordered"),
                     kDitherings),

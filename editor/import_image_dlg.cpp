@@ -23,8 +23,9 @@ std::string FormatGamma(double gamma) {
 
 } // namespace
 
-CImportImageDlg::CImportImageDlg(RgbImage source, ImageSize fullSize, CWnd* parent)
-    : CDialog(IDD_IMPORT_IMAGE, parent), m_preview(std::move(source), fullSize) {}
+CImportImageDlg::CImportImageDlg(RgbImage source, ImageSize fullSize, ImportFrames frames,
+                                 CWnd* parent)
+    : CDialog(IDD_IMPORT_IMAGE, parent), m_preview(std::move(source), fullSize), m_frames(frames) {}
 
 const ConvertSettings& CImportImageDlg::LastSettings() {
     return g_lastSettings;
@@ -32,6 +33,7 @@ const ConvertSettings& CImportImageDlg::LastSettings() {
 
 void CImportImageDlg::ForgetSettings() {
     g_lastSettings = kDefaultConvertSettings;
+    s_findFace = true;
 }
 
 void CImportImageDlg::DoDataExchange(CDataExchange* dx) {
@@ -43,6 +45,7 @@ void CImportImageDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_CONTRAST, m_contrast);
     DDX_Control(dx, IDC_GAMMA, m_gamma);
     DDX_Control(dx, IDC_INVERT, m_invert);
+    DDX_Control(dx, IDC_FIND_FACE, m_findFace);
     DDX_Control(dx, IDC_DITHERING, m_dithering);
 }
 
@@ -60,6 +63,7 @@ bool CImportImageDlg::OnInitDialog() {
     m_cropView.SetImage(m_preview.Source());
     m_cropView.SetAspect(kConvertWidth, kConvertHeight);
     m_cropView.SetCrop(m_preview.Crop());
+    ShowFindFace();
     ShowSettings(g_lastSettings);
     m_preview.SetSettings(g_lastSettings);
     ShowValues(g_lastSettings);
@@ -70,6 +74,9 @@ bool CImportImageDlg::OnInitDialog() {
 
 void CImportImageDlg::OnOK() {
     g_lastSettings = m_preview.Settings();
+    if (m_findFace.IsWindowEnabled()) {
+        s_findFace = m_findFace.GetCheck() == BST_CHECKED;
+    }
     m_picture = PackLevels(m_preview.Levels());
     CDialog::OnOK();
 }

@@ -2,6 +2,7 @@
 // result exactly as the slot will store it.
 #pragma once
 
+#include "editor/import_frames.h"
 #include "editor/import_preview.h"
 #include "ui/button.h"
 #include "ui/combo_box.h"
@@ -13,7 +14,9 @@
 class CImportImageDlg : public CDialog {
 public:
     // fullSize is the source's size before a reduced decode, which the first frame is chosen on.
-    CImportImageDlg(RgbImage source, ImageSize fullSize, CWnd* parent);
+    // frames are the face and centred frames on source; with a face the dialog starts on it
+    // while "Find face" is on.
+    CImportImageDlg(RgbImage source, ImageSize fullSize, ImportFrames frames, CWnd* parent);
 
     // The slot's 600 bytes as the result showed them; meaningful once DoModal returned IDOK.
     const PackedPicture& GetPicture() const { return m_picture; }
@@ -34,13 +37,20 @@ protected:
 private:
     void OnCropChanged();
     void OnSettingChanged();
+    void OnFindFaceChanged();
+    void ShowFindFace();
+    void ApplyFrame(const PixelRect& frame);
 
     void ShowSettings(const ConvertSettings& settings);
     ConvertSettings ReadSettings() const;
     void ShowValues(const ConvertSettings& settings);
     void ShowResult();
 
+    // Whether "Find face" is on: on at first, then as the last import confirmed with OK left it.
+    static bool s_findFace;
+
     ImportPreview m_preview;
+    ImportFrames m_frames;
     PackedPicture m_picture{};
     // Controls report changes while the dialog sets them up; those are not the user's.
     bool m_ready = false;
@@ -51,5 +61,6 @@ private:
     CSliderCtrl m_contrast;
     CSliderCtrl m_gamma;
     CButton m_invert;
+    CButton m_findFace;
     CComboBox m_dithering;
 };

@@ -10,6 +10,7 @@ std::span<const EventEntry> CImportImageDlg::GetEventTable() const {
         OnChangeEntry<&CImportImageDlg::OnSettingChanged>(IDC_CONTRAST),
         OnChangeEntry<&CImportImageDlg::OnSettingChanged>(IDC_GAMMA),
         OnChangeEntry<&CImportImageDlg::OnSettingChanged>(IDC_INVERT),
+        OnChangeEntry<&CImportImageDlg::OnFindFaceChanged>(IDC_FIND_FACE),
         OnChangeEntry<&CImportImageDlg::OnSettingChanged>(IDC_DITHERING),
     };
     return kEvents;

@@ -5,6 +5,7 @@
 #include "convert/decode_size.h"
 #include "convert/dither.h"
 #include "editor/import_image_dlg.h"
+#include "faces/frame_choice.h"
 #include "image/image_formats.h"
 #include "image/image_io.h"
 #include "pack/picture_codec.h"
@@ -69,7 +70,9 @@ void CEditorDlg::ImportDecoded(DecodedImage decoded) {
 }
 
 void CEditorDlg::RunImportDialog(RgbImage image, const ImageSize& fullSize) {
-    CImportImageDlg dialog(std::move(image), fullSize, this);
+    const ImportFrames frames =
+        ChooseImportFrames(image, fullSize, FacesAtFullSize(image, fullSize));
+    CImportImageDlg dialog(std::move(image), fullSize, frames, this);
     if (dialog.DoModal() != IDOK || !HasSelection()) {
         return;
     }

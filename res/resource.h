@@ -30,6 +30,7 @@ inline constexpr int IDC_DITHERING = 1108;
 inline constexpr int IDC_BRIGHTNESS_VALUE = 1109;
 inline constexpr int IDC_CONTRAST_VALUE = 1110;
 inline constexpr int IDC_GAMMA_VALUE = 1111;
+inline constexpr int IDC_FIND_FACE = 1112;
 
 // Controls that no code addresses share this identifier.
 inline constexpr int IDC_STATIC = -1;

@@ -17,6 +17,8 @@ inline constexpr std::string_view kBadIdMessage = "ID must be a number from -327
 inline constexpr std::string_view kBitmapSizeMessage = "Bitmap must be 48x50 max 8bpp";
 inline constexpr std::string_view kBitmapUnreadableMessage = "The bitmap file cannot be read!";
 inline constexpr std::string_view kImageUnreadableMessage = "The image cannot be read!";
+// Why the Import Image dialog's "Find face" is disabled.
+inline constexpr std::string_view kNoFaceFound = "No face found";
 
 inline constexpr std::string_view kUnsavedChangesQuestion =
     "The pack has unsaved changes. Save them?";

@@ -199,7 +199,8 @@ TEST_F(ImportImage, AnUnreadableFileGivesOneWarningAndNoDialog) {
 }
 
 // A JPEG this large is decoded at half size and of odd sides, so that the frame chosen on the
-// full size lands on the reduced copy with rounding; both programs must frame it alike.
+// full size lands on the reduced copy with rounding; both programs must frame it alike. The
+// portrait starts framed on its face in both.
 TEST_F(ImportImage, TheEditorAndTheCommandLineStoreTheSameBytes) {
     QImage photo(1701, 1003, QImage::Format_RGB32);
     for (int y = 0; y < photo.height(); ++y) {
@@ -208,24 +209,29 @@ TEST_F(ImportImage, TheEditorAndTheCommandLineStoreTheSameBytes) {
             photo.setPixel(x, y, qRgb(v, (v + x) % 256, (v + y) % 256));
         }
     }
-    const std::string path = SaveImage(photo, "photo.jpg");
-    std::vector<std::uint8_t> imported;
-    RunModal(dlg, [&] {
-        ClickButton(dlg, IDC_NEW_PACK);
-        ClickListRow(dlg, 0);
-        ASSERT_TRUE(ImportWithKeys(path, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); }));
-        const ConstPackPicture picture = GetPicture(std::as_const(g_pack), 0);
-        imported.assign(picture.begin(), picture.end());
-    });
-    WriteWholeFile(dir.File("pack.bin"), std::vector<std::uint8_t>(PACK_FILE_SIZE, 0));
-    const CliRun run =
-        RunCli(SNAPFOLD_CLI, dir.Path(), {"set", "pack.bin", "1", "--picture", "photo.jpg"}, "");
-    ASSERT_EQ(run.status, 0) << run.err;
-    const std::vector<std::uint8_t> saved = ReadWholeFile(dir.File("pack.bin"));
-    ASSERT_EQ(saved.size(), PACK_FILE_SIZE);
-    EXPECT_EQ(std::vector<std::uint8_t>(saved.begin() + ID_TABLE_BYTES,
-                                        saved.begin() + ID_TABLE_BYTES + PICTURE_BYTES),
-              imported);
+    SaveImage(photo, "photo.jpg");
+    SaveImage(QImage(SNAPFOLD_TEST_DATA "/astronaut.jpg").scaled(1001, 1001), "face.jpg");
+    for (const std::string name : {"photo.jpg", "face.jpg"}) {
+        SCOPED_TRACE(name);
+        std::vector<std::uint8_t> imported;
+        RunModal(dlg, [&] {
+            ClickButton(dlg, IDC_NEW_PACK);
+            ClickListRow(dlg, 0);
+            ASSERT_TRUE(ImportWithKeys(dir.File(name),
+                                       [](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); }));
+            const ConstPackPicture picture = GetPicture(std::as_const(g_pack), 0);
+            imported.assign(picture.begin(), picture.end());
+        });
+        WriteWholeFile(dir.File("pack.bin"), std::vector<std::uint8_t>(PACK_FILE_SIZE, 0));
+        const CliRun run =
+            RunCli(SNAPFOLD_CLI, dir.Path(), {"set", "pack.bin", "1", "--picture", name}, "");
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::vector<std::uint8_t> saved = ReadWholeFile(dir.File("pack.bin"));
+        ASSERT_EQ(saved.size(), PACK_FILE_SIZE);
+        EXPECT_EQ(std::vector<std::uint8_t>(saved.begin() + ID_TABLE_BYTES,
+                                            saved.begin() + ID_TABLE_BYTES + PICTURE_BYTES),
+                  imported);
+    }
 }
 
 TEST_F(ImportImage, ControlsChangeTheResultAndKeepTheirSettingsForTheNextImport) {

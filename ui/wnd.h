@@ -35,6 +35,11 @@ public:
     void SetFocus();
     // The text shown when the pointer rests on the window.
     void SetToolTip(const std::string& text);
+    // What assistive technology reads out about the window beyond its name.
+    void SetAccessibleDescription(const std::string& text);
+    // A disabled window shows greyed and takes no input.
+    void EnableWindow(bool enable);
+    bool IsWindowEnabled() const;
     void ClientToScreen(CPoint* point) const;
 
     // For the layer itself and for tests that drive the real widgets.

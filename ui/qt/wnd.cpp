@@ -72,6 +72,22 @@ void CWnd::SetToolTip(const std::string& text) {
     }
 }
 
+void CWnd::SetAccessibleDescription(const std::string& text) {
+    if (m_widget != nullptr) {
+        m_widget->setAccessibleDescription(ToQt(text));
+    }
+}
+
+void CWnd::EnableWindow(bool enable) {
+    if (m_widget != nullptr) {
+        m_widget->setEnabled(enable);
+    }
+}
+
+bool CWnd::IsWindowEnabled() const {
+    return m_widget != nullptr && m_widget->isEnabled();
+}
+
 void CWnd::ClientToScreen(CPoint* point) const {
     const QPoint p = m_widget->mapToGlobal(QPoint(point->x, point->y));
     *point = {p.x(), p.y()};

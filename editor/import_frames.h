@@ -1,0 +1,20 @@
+// The two frames the Import Image dialog offers: on the largest face, when one was found, and
+// the largest centred one; both on the source as the dialog holds it, which may be reduced.
+#pragma once
+
+#include "convert/framing.h"
+#include "image/image_io.h"
+
+#include <optional>
+#include <span>
+
+struct ImportFrames {
+    PixelRect centred;
+    std::optional<PixelRect> face;
+};
+
+// faces are in fullSize's coordinates, largest first, as the face search gives them. The
+// frames are chosen at full size and carried onto source exactly as snapfold carries them,
+// so that the editor and snapfold crop the same pixels.
+ImportFrames ChooseImportFrames(const RgbImage& source, ImageSize fullSize,
+                                std::span<const CropRect> faces);
