@@ -176,11 +176,14 @@ TEST_F(ImportImage, AnUnreadableFileGivesOneWarningAndNoDialog) {
     WriteWholeFile(dir.File("cut.png"), {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0});
     WriteWholeFile(dir.File("notes.png"), {'h', 'e', 'l', 'l', 'o'});
     WriteWholeFile(dir.File("empty.jpg"), {});
+    std::vector<std::uint8_t> heic = ReadWholeFile(SNAPFOLD_TEST_DATA "/photo.heic");
+    heic.resize(4000);
+    WriteWholeFile(dir.File("cut.heic"), heic);
     std::filesystem::create_directory(dir.File("folder.png"));
     // Nobody writes to the FIFO: reading it would block the editor for good.
     ASSERT_EQ(mkfifo(dir.File("fifo.png").c_str(), 0600), 0);
-    for (const char* name :
-         {"cut.png", "notes.png", "empty.jpg", "folder.png", "missing.gif", "fifo.png"}) {
+    for (const char* name : {"cut.png", "notes.png", "empty.jpg", "cut.heic", "folder.png",
+                             "missing.gif", "fifo.png"}) {
         SCOPED_TRACE(name);
         ui.messages.clear();
         RunModal(dlg, [&] {

@@ -1,6 +1,9 @@
 #include "image/image_io.h"
 
+#include "base/quiet_stderr.h"
 #include "base/regular_file.h"
+#include "image/heif_reader.h"
+#include "image/image_limit.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -17,8 +20,6 @@
 
 namespace {
 
-// Twice the toolkit's default: a 48-megapixel photo at full size still fits.
-constexpr int kAllocationLimitMiB = 256;
 // Converting a few rows at a time keeps one full copy of a large image in memory, not three.
 constexpr int kRowsPerBand = 64;
 
@@ -144,8 +145,46 @@ RgbImage CopyRgb(const QImage& rgb888) {
 
 namespace {
 
+// Enough of a file's start to hold its file-type box with a dozen compatible brands.
+constexpr qint64 kHeadBytes = 128;
+
+std::span<const std::uint8_t> AsBytes(const QByteArray& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+            static_cast<std::size_t>(bytes.size())};
+}
+
+bool StartsAsHeif(QIODevice& device) {
+    return IsHeifData(AsBytes(device.peek(kHeadBytes)));
+}
+
+// The toolkit has no reader for the HEIF family; the HEIF module reads it from memory.
+std::optional<DecodedImage> DecodeHeifDevice(QIODevice& device) {
+    if (!StartsAsHeif(device)) {
+        return std::nullopt;
+    }
+    return DecodeHeifImage(AsBytes(device.readAll()));
+}
+
+// An image whose full decode would pass the limit is too large, not damaged; only a JPEG that
+// the reader decodes reduced escapes it when its reduced size fits.
+bool RefuseTooLarge(const QImageReader& reader, DecodedImage& decoded) {
+    const QSize size = reader.scaledSize().isValid() ? reader.scaledSize() : reader.size();
+    if (!size.isValid() || !IsTooLargeToDecode(size.width(), size.height())) {
+        return false;
+    }
+    const ImageSize shown =
+        decoded.fullSize.width > 0 ? decoded.fullSize : ImageSize{size.width(), size.height()};
+    decoded.error = TooLargeReason(shown.width, shown.height);
+    return true;
+}
+
 // The reader takes what it needs from device as it goes, so a file is never copied whole.
 DecodedImage DecodeDevice(QIODevice& device, DecodeSizeRule rule) {
+    // The readers look at the header as soon as they are asked anything, so all of it is quiet.
+    const QuietStderr quiet;
+    if (auto heif = DecodeHeifDevice(device)) {
+        return std::move(*heif);
+    }
     // The limit is the toolkit's, for the whole process; setting it once keeps decodes on
     // several threads from racing on it.
     static std::once_flag limitSet;
@@ -154,6 +193,9 @@ DecodedImage DecodeDevice(QIODevice& device, DecodeSizeRule rule) {
     reader.setAutoTransform(true);
     DecodedImage decoded;
     ApplyDecodeSize(reader, rule, decoded.fullSize);
+    if (RefuseTooLarge(reader, decoded)) {
+        return decoded;
+    }
     const QImage image = reader.read();
     if (image.isNull()) {
         decoded.error = reader.errorString().toStdString();
@@ -226,5 +268,5 @@ bool IsImageFile(const std::string& path) {
     QFile file;
     return opened.fd.Get() >= 0 &&
            file.open(opened.fd.Get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) &&
-           QImageReader(&file).canRead();
+           (StartsAsHeif(file) || QImageReader(&file).canRead());
 }

@@ -1,5 +1,7 @@
 #include "image/toolkit_log.h"
 
+#include "base/quiet_stderr.h"
+
 #include <QtGlobal>
 
 namespace {
@@ -10,4 +12,6 @@ void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 void SilenceToolkitLog() {
     qInstallMessageHandler(DropMessage);
+    // Some decoders print past the toolkit's log, straight onto standard error.
+    EnableQuietStderr();
 }

@@ -1,0 +1,139 @@
+// The HEIF module on libheif. Only this file sees libheif, and only the module links it.
+#include "image/heif_module.h"
+
+#include <libheif/heif.h>
+
+#include <cstring>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+struct ContextFree {
+    void operator()(heif_context* context) const { heif_context_free(context); }
+};
+struct HandleFree {
+    void operator()(heif_image_handle* handle) const { heif_image_handle_release(handle); }
+};
+struct ImageFree {
+    void operator()(heif_image* image) const { heif_image_release(image); }
+};
+struct OptionsFree {
+    void operator()(heif_decoding_options* options) const { heif_decoding_options_free(options); }
+};
+
+void CopyReason(const heif_error& error, char* to, std::size_t size) {
+    if (size == 0) {
+        return;
+    }
+    const char* message = error.message != nullptr ? error.message : "Unknown error";
+    std::strncpy(to, message, size - 1);
+    to[size - 1] = '\0';
+}
+
+std::uint8_t OverWhite(std::uint8_t colour, std::uint8_t alpha) {
+    return static_cast<std::uint8_t>((colour * alpha + 255 * (255 - alpha) + 127) / 255);
+}
+
+// From libheif's interleaved rows, which may be padded, to unpadded RGB over white.
+void CopyPixels(const std::uint8_t* plane, int stride, bool alpha, int width, int height,
+                std::uint8_t* out) {
+    const int step = alpha ? 4 : 3;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* in = plane + static_cast<std::ptrdiff_t>(y) * stride;
+        for (int x = 0; x < width; ++x, in += step, out += 3) {
+            const std::uint8_t a = alpha ? in[3] : 255;
+            out[0] = OverWhite(in[0], a);
+            out[1] = OverWhite(in[1], a);
+            out[2] = OverWhite(in[2], a);
+        }
+    }
+}
+
+heif_error DecodePrimary(const heif_image_handle* handle, bool alpha,
+                         std::unique_ptr<heif_image, ImageFree>& image) {
+    const std::unique_ptr<heif_decoding_options, OptionsFree> options(
+        heif_decoding_options_alloc());
+    options->convert_hdr_to_8bit = 1;
+    heif_image* decoded = nullptr;
+    const heif_error error = heif_decode_image(
+        handle, &decoded, heif_colorspace_RGB,
+        alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
+    image.reset(decoded);
+    return error;
+}
+
+struct Request {
+    std::uint64_t maxPixels;
+    HeifAllocate allocate;
+    void* context;
+    int* width;
+    int* height;
+    char* error;
+    std::size_t errorSize;
+};
+
+int DecodeHandle(const heif_image_handle* handle, const Request& request) {
+    *request.width = heif_image_handle_get_width(handle);
+    *request.height = heif_image_handle_get_height(handle);
+    if (*request.width <= 0 || *request.height <= 0) {
+        CopyReason({heif_error_Invalid_input, heif_suberror_Unspecified, "The image has no size"},
+                   request.error, request.errorSize);
+        return kHeifUnreadable;
+    }
+    if (static_cast<std::uint64_t>(*request.width) * static_cast<std::uint64_t>(*request.height) >
+        request.maxPixels) {
+        return kHeifTooLarge;
+    }
+    const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
+    std::unique_ptr<heif_image, ImageFree> image;
+    if (const heif_error error = DecodePrimary(handle, alpha, image); error.code != heif_error_Ok) {
+        CopyReason(error, request.error, request.errorSize);
+        return kHeifUnreadable;
+    }
+    int stride = 0;
+    const std::uint8_t* plane =
+        heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+    *request.width = heif_image_get_width(image.get(), heif_channel_interleaved);
+    *request.height = heif_image_get_height(image.get(), heif_channel_interleaved);
+    if (plane == nullptr || *request.width <= 0 || *request.height <= 0) {
+        CopyReason({heif_error_Decoder_plugin_error, heif_suberror_Unspecified,
+                    "The decoder gave no picture"},
+                   request.error, request.errorSize);
+        return kHeifUnreadable;
+    }
+    std::uint8_t* out = request.allocate(request.context, *request.width, *request.height);
+    if (out == nullptr) {
+        return kHeifNoMemory;
+    }
+    CopyPixels(plane, stride, alpha, *request.width, *request.height, out);
+    return kHeifDecoded;
+}
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) int
+snapfold_decode_heif(const std::uint8_t* data, std::size_t size, std::uint64_t maxPixels,
+                     HeifAllocate allocate, void* context, int* width, int* height, char* error,
+                     std::size_t errorSize) {
+    // The codecs are registered once for the whole process.
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { heif_init(nullptr); });
+    const Request request{maxPixels, allocate, context, width, height, error, errorSize};
+    *width = 0;
+    *height = 0;
+    const std::unique_ptr<heif_context, ContextFree> heif(heif_context_alloc());
+    heif_error result = heif_context_read_from_memory_without_copy(heif.get(), data, size, nullptr);
+    if (result.code != heif_error_Ok) {
+        CopyReason(result, error, errorSize);
+        return kHeifUnreadable;
+    }
+    heif_image_handle* primary = nullptr;
+    result = heif_context_get_primary_image_handle(heif.get(), &primary);
+    const std::unique_ptr<heif_image_handle, HandleFree> handle(primary);
+    if (result.code != heif_error_Ok) {
+        CopyReason(result, error, errorSize);
+        return kHeifUnreadable;
+    }
+    return DecodeHandle(handle.get(), request);
+}
