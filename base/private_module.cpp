@@ -38,7 +38,7 @@ void* OpenModule(const std::string& name) {
 } // namespace
 
 std::string PrivateModuleFolder() {
-    return ExecutableFolder() + "/../lib/snapfold-editor";
+    return ExecutableFolder() + "/../lib/snapfold-editor/modules";
 }
 
 void* FindModuleSymbol(const std::string& name, const char* symbol) {

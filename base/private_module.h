@@ -4,8 +4,9 @@
 
 #include <string>
 
-// The folder the modules are installed in: lib/snapfold-editor beside the folder of the running
-// executable, which holds for the installed programs as for every program of the build tree.
+// The folder the modules are installed in: lib/snapfold-editor/modules beside the folder of the
+// running executable, which holds for the installed programs as for every program of the build
+// tree.
 std::string PrivateModuleFolder();
 
 // The address of symbol in the module file name inside PrivateModuleFolder(), opened once for

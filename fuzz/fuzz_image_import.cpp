@@ -1,4 +1,5 @@
-// What importing a picture does with a file's bytes: decode in memory whatever the format,
+// What importing a picture does with a file's bytes: decode in memory whatever the format
+// (the HEIF family through its module included),
 // take the largest centred 48:50 crop, scale it by area averaging, make it grey, then convert
 // and pack it under every dithering. Nothing may crash, leak or allocate without bound.
 #include "convert/convert.h"

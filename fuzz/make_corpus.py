@@ -2,7 +2,9 @@
 """Writes the seed corpus of the fuzz targets: small bitmap files, packs and images, valid and broken.
 
 Run from anywhere; the files go to corpus/ beside this script. They are committed, so this
-only needs running again when a seed is added or changed.
+only needs running again when a seed is added or changed. The HEIC and AVIF seeds of
+image_import (small.heic, alpha.heic, small.avif, bands_lossless.avif) are not written here:
+they were made once with heif-enc from libheif-examples and are committed as they are.
 """
 import pathlib
 import struct

@@ -75,7 +75,9 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries come from what the executable links; Qt's platform plugins are loaded at run time,
 # so no linked library names them, yet without one the window cannot open.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# The face search reads its frontal-face cascade from the toolkit's data package, which no
+# library names either. libheif and OpenCV come through the modules in lib/snapfold-editor/modules.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, opencv-data")
 # The theme index makes the desktop look in hicolor at all. Without Qt's Wayland plugin the editor
 # runs through XWayland; the plugin is only suggested because it brings Qt's QML stack along.
 # The extra image-format plugins let both programs read WebP, TIFF and TGA as well.

@@ -13,7 +13,8 @@ TARGETS=(bitmap_file pack image_import)
 # a pack with some bytes to spare so that over-long files are tried too, and room for the
 # headers, tables and a little data of a small image in any format.
 declare -A MAX_LEN=([bitmap_file]=8192 [pack]=15200 [image_import]=16384)
-BUILD_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev qt6-base-dev)
+BUILD_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev qt6-base-dev libheif-dev
+                libopencv-objdetect-dev)
 
 # shellcheck source=scripts/lib.sh
 . scripts/lib.sh
@@ -28,6 +29,7 @@ scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$crashes" "$logs"
 failed=()
+declare -A SPEED=()
 
 # Runs one target with its log in build/fuzz/logs/LOG.log; shows the run's figures, or the
 # end of the log, which holds the sanitizer's report, when the target failed.
@@ -37,6 +39,7 @@ run_target() {
     if "build/fuzz/fuzz/fuzz_$name" -max_len="${MAX_LEN[$name]}" \
         -artifact_prefix="$crashes/$name-" -print_final_stats=1 "$@" >"$log" 2>&1; then
         grep -E '^#[0-9]+[[:space:]]+DONE|stat::(number_of_executed_units|average_exec_per_sec)' "$log" || true
+        SPEED[$2]=$(sed -n 's/^stat::average_exec_per_sec:[[:space:]]*//p' "$log" | tail -n 1)
     else
         grep -vE '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)[[:space:]]' "$log" | tail -n 60
         return 1
@@ -54,6 +57,11 @@ for name in "${TARGETS[@]}"; do
     if ! run_target "$name" "$name" -max_total_time="$SECONDS_PER_TARGET" "$scratch/$name"; then
         failed+=("fuzz_$name")
     fi
+done
+
+echo "== inputs a second while fuzzing (goal for fuzz_image_import: 1000 or more)"
+for name in "${TARGETS[@]}"; do
+    echo "fuzz_$name: ${SPEED[$name]:-not run} inputs/s"
 done
 
 if [ ${#failed[@]} -gt 0 ]; then

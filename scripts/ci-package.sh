@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 . scripts/lib.sh
 
 install_missing cmake ninja-build g++ qt6-base-dev libcli11-dev nlohmann-json3-dev dpkg-dev \
+    libheif-dev libopencv-objdetect-dev opencv-data \
     lintian appstream desktop-file-utils man-db
 
 build=${1:-build/package}

@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 BUILD_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev qt6-base-dev libgtest-dev libcli11-dev nlohmann-json3-dev
-                fonts-dejavu-core)
-RUN_PACKAGES=(qt6-qpa-plugins)
+                fonts-dejavu-core libheif-dev libopencv-objdetect-dev)
+RUN_PACKAGES=(qt6-qpa-plugins opencv-data)
 
 # shellcheck source=scripts/lib.sh
 . scripts/lib.sh

@@ -6,9 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev fonts-dejavu-core desktop-file-utils)
-# The extra image formats (WebP, TIFF, TGA) that importing a picture can read when present.
-RUN_PACKAGES=(qt6-qpa-plugins qt6-image-formats-plugins)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev fonts-dejavu-core desktop-file-utils
+                libheif-dev libopencv-objdetect-dev)
+# The extra image formats (WebP, TIFF, TGA) that importing a picture can read when present, and
+# the frontal-face cascade that the face search reads.
+RUN_PACKAGES=(qt6-qpa-plugins qt6-image-formats-plugins opencv-data)
 
 # shellcheck source=scripts/lib.sh
 . scripts/lib.sh

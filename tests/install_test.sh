@@ -56,6 +56,12 @@ check_layout() {
     local exe="$prefix/bin/SnapfoldEditor"
     [ -x "$exe" ] || fail "bin/SnapfoldEditor is missing or not executable"
     [ -x "$prefix/bin/snapfold" ] || fail "bin/snapfold is missing or not executable"
+    # The programs open these from lib/snapfold-editor/modules beside bin/ when a picture needs
+    # them.
+    local modules="lib/snapfold-editor/modules"
+    for module in libsnapfold-faces.so libsnapfold-heif.so; do
+        [ -f "$prefix/$modules/$module" ] || fail "$modules/$module is missing"
+    done
     # Without the same name inside the program, a Wayland desktop cannot match the window to
     # the entry and shows it without an icon.
     if [ -f "$exe" ] && ! grep -qaF "$app_id" "$exe"; then
@@ -174,6 +180,11 @@ check_package() {
         fi
     done
     [ "$fortified" -gt 0 ] || fail "no program uses fortified functions; was it built with them?"
+    # libheif and OpenCV are linked by the modules alone; dpkg-shlibdeps must find them there.
+    for dependency in libheif1 libopencv-objdetect406 opencv-data; do
+        dpkg-deb -f "$deb" Depends | grep -q "$dependency" ||
+            fail "the package does not depend on $dependency"
+    done
     dpkg-deb -f "$deb" Recommends | grep -q qt6-image-formats-plugins ||
         fail "the package does not recommend qt6-image-formats-plugins"
     if dpkg-deb -f "$deb" Description | awk 'length > 80 { exit 1 }'; then :; else
