@@ -4,6 +4,7 @@
 // safe writes against Qt writing the same 25 images.
 // Run: build/release/bench/snapfold_image_convert_bench
 #include "bench/bench_folder.h"
+#include "bench/face_heif_bench.h"
 #include "bench/ratio_reporter.h"
 #include "convert/convert.h"
 #include "convert/decode_size.h"
@@ -186,14 +187,18 @@ BENCHMARK(QImageWriteAllPng)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter({{"first result of a 4000x3000 JPEG", "FirstResult/repeats:5",
-                             "QImageLoadFullSize/repeats:5", "Qt loading it at full size"},
-                            {"libjpeg's reduced-size decode alone", "QImageReaderReduced/repeats:5",
-                             "QImageLoadFullSize/repeats:5", "Qt loading it at full size"},
-                            {"median control change", "ControlChange/iterations:1/repeats:100",
-                             "QImageLoadFullSize/repeats:5", "Qt loading the JPEG at full size"},
-                            {"exporting 25 pictures to PNG", "ExportAllPng/repeats:5",
-                             "QImageWriteAllPng/repeats:5", "Qt writing the same 25 images"}});
+    std::vector<BenchRatio> ratios{
+        {"first result of a 4000x3000 JPEG", "FirstResult/repeats:5",
+         "QImageLoadFullSize/repeats:5", "Qt loading it at full size"},
+        {"libjpeg's reduced-size decode alone", "QImageReaderReduced/repeats:5",
+         "QImageLoadFullSize/repeats:5", "Qt loading it at full size"},
+        {"median control change", "ControlChange/iterations:1/repeats:100",
+         "QImageLoadFullSize/repeats:5", "Qt loading the JPEG at full size"},
+        {"exporting 25 pictures to PNG", "ExportAllPng/repeats:5", "QImageWriteAllPng/repeats:5",
+         "Qt writing the same 25 images"}};
+    for (BenchRatio& ratio : FaceAndHeifRatios())
+        ratios.push_back(std::move(ratio));
+    RatioReporter reporter(std::move(ratios));
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -20,6 +20,10 @@ constexpr int kSearchSide = 480;
 // The smallest face looked for, as a share of the copy's shorter side; smaller ones would be
 // too small to frame on anyway, and looking for them mostly finds patterns in the background.
 constexpr int kSmallestFaceDivisor = 10;
+// Each size searched is this much larger than the last: a face falls between two sizes by at
+// most a tenth of its height, which the frame's margin takes, and the search takes half the
+// time it would with the finer steps of 1.1.
+constexpr double kScaleStep = 1.2;
 
 // Loading a cascade parses a large XML file, so each thread keeps the last one it loaded; a
 // classifier is not to be shared between threads while it searches.
@@ -55,7 +59,7 @@ std::vector<cv::Rect> Search(cv::CascadeClassifier& classifier, const cv::Mat& r
     const cv::Mat grey = SearchCopy(rgb, scale);
     const int smallest = std::max(1, std::min(grey.cols, grey.rows) / kSmallestFaceDivisor);
     std::vector<cv::Rect> faces;
-    classifier.detectMultiScale(grey, faces, 1.1, 4, 0, cv::Size(smallest, smallest));
+    classifier.detectMultiScale(grey, faces, kScaleStep, 4, 0, cv::Size(smallest, smallest));
     std::stable_sort(faces.begin(), faces.end(),
                      [](const cv::Rect& a, const cv::Rect& b) { return a.area() > b.area(); });
     return faces;

@@ -1,7 +1,7 @@
 #include "faces/face_finder.h"
 
-#include "faces/face_module.h"
 #include "base/private_module.h"
+#include "faces/face_module.h"
 
 #include <array>
 

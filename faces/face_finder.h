@@ -10,7 +10,7 @@
 
 // The frontal-face cascade that the toolkit's data package installs.
 inline constexpr const char* kFaceCascadePath =
-    "/usr/share/opencv4/haarcascades/haarcascade_frontalface_alt2.xml";
+    "/usr/share/opencv4/lbpcascades/lbpcascade_frontalface.xml";
 // The module's file name in the program's module folder.
 inline constexpr const char* kFaceModuleName = "libsnapfold-faces.so";
 
