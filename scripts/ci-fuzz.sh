@@ -34,12 +34,12 @@ declare -A SPEED=()
 # Runs one target with its log in build/fuzz/logs/LOG.log; shows the run's figures, or the
 # end of the log, which holds the sanitizer's report, when the target failed.
 run_target() {
-    local name="$1" log="$logs/$2.log"
+    local name="$1" label="$2" log="$logs/$2.log"
     shift 2
     if "build/fuzz/fuzz/fuzz_$name" -max_len="${MAX_LEN[$name]}" \
         -artifact_prefix="$crashes/$name-" -print_final_stats=1 "$@" >"$log" 2>&1; then
         grep -E '^#[0-9]+[[:space:]]+DONE|stat::(number_of_executed_units|average_exec_per_sec)' "$log" || true
-        SPEED[$2]=$(sed -n 's/^stat::average_exec_per_sec:[[:space:]]*//p' "$log" | tail -n 1)
+        SPEED[$label]=$(sed -n 's/^stat::average_exec_per_sec:[[:space:]]*//p' "$log" | tail -n 1)
     else
         grep -vE '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)[[:space:]]' "$log" | tail -n 60
         return 1
