@@ -31,10 +31,12 @@ struct DecodedImage {
 // memory. The reader takes the bytes as it needs them rather than a copy of the whole file.
 DecodedImage DecodeImageFile(const std::string& path, DecodeSizeRule rule);
 
-// Decodes the first frame of an image in memory, whatever its format. The reader may allocate
-// up to 256 MiB; a larger image is refused with the reader's message, unless it is a JPEG that
-// fits at the reduced size rule chooses. Only JPEGs are decoded reduced; every other format at
-// full size. A null rule decodes every image at full size.
+// Decodes the first frame of an image in memory, whatever its format, the HEIF family (HEIC,
+// HEIF, AVIF: its primary image, with its own transformations) included. The reader may
+// allocate up to 256 MiB (image/image_limit.h); a larger image is refused before decoding with
+// "It is too large (W x H pixels)", unless it is a JPEG that fits at the reduced size rule
+// chooses. Only JPEGs are decoded reduced; every other format at full size. A null rule
+// decodes every image at full size.
 DecodedImage DecodeImageData(std::span<const std::uint8_t> bytes, DecodeSizeRule rule);
 
 // rect of source (clipped to it) scaled to width x height by area averaging. An empty rect or

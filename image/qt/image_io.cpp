@@ -162,6 +162,11 @@ std::optional<DecodedImage> DecodeHeifDevice(QIODevice& device) {
     if (!StartsAsHeif(device)) {
         return std::nullopt;
     }
+    // libheif reads the file from memory; a file larger than any picture the limit allows is
+    // not read in at all.
+    if (device.size() > qint64{kAllocationLimitMiB} * 1024 * 1024) {
+        return DecodedImage{std::nullopt, {}, "The file is too large"};
+    }
     return DecodeHeifImage(AsBytes(device.readAll()));
 }
 
