@@ -1,7 +1,7 @@
 #include "ui/qt/control_events.h"
 
 #include "ui/dialog.h"
-#include "ui/qt/image_controls.h"
+#include "ui/qt/controls/image_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -8,10 +8,10 @@
 #include "ui/icon.h"
 #include "ui/list_ctrl.h"
 #include "ui/picture_view.h"
+#include "ui/qt/controls/image_controls.h"
+#include "ui/qt/controls/report_table.h"
 #include "ui/qt/convert.h"
 #include "ui/qt/icon.h"
-#include "ui/qt/image_controls.h"
-#include "ui/qt/report_table.h"
 #include "ui/slider.h"
 
 #include <QCheckBox>

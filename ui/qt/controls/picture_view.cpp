@@ -1,7 +1,7 @@
 #include "ui/picture_view.h"
 
+#include "ui/qt/controls/image_controls.h"
 #include "ui/qt/convert.h"
-#include "ui/qt/image_controls.h"
 #include "ui/qt/widget.h"
 
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "ui/list_ctrl.h"
 
+#include "ui/qt/controls/image_list.h"
 #include "ui/qt/convert.h"
-#include "ui/qt/image_list.h"
 #include "ui/qt/widget.h"
 
 #include <QHeaderView>

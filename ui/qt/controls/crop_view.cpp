@@ -1,7 +1,7 @@
 #include "ui/crop_view.h"
 
 #include "ui/crop_frame.h"
-#include "ui/qt/image_controls.h"
+#include "ui/qt/controls/image_controls.h"
 #include "ui/qt/widget.h"
 
 #include <QKeyEvent>
