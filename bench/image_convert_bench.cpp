@@ -9,10 +9,10 @@
 #include "convert/decode_size.h"
 #include "convert/framing.h"
 #include "convert/linear_scale.h"
+#include "image/image_io.h"
 #include "pack/pack_file.h"
 #include "pack/pack_image.h"
 #include "pack/picture_export.h"
-#include "platform/image_io.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 #include "convert/decode_size.h"
 #include "convert/framing.h"
 #include "convert/linear_scale.h"
-#include "platform/image_io.h"
+#include "image/image_io.h"
 #include "test_files.h"
 
 #include <QBuffer>
