@@ -4,6 +4,7 @@
 #include "convert/srgb.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 
@@ -33,28 +34,59 @@ std::vector<Taps> AxisTaps(int start, int length, int outputs) {
     return taps;
 }
 
-// Linear luminance of one pixel over white; alpha is 255 for an opaque picture.
-double PixelLuminance(const std::uint8_t* rgb, std::uint8_t alpha) {
-    const double y = 0.2126 * CodeToLinear(rgb[0]) + 0.7152 * CodeToLinear(rgb[1]) +
-                     0.0722 * CodeToLinear(rgb[2]);
-    if (alpha == 255) {
-        return y;
+// Each channel's share of the luminance for every code, so that a pixel costs three look-ups.
+struct LuminanceTables {
+    std::array<double, 256> red{};
+    std::array<double, 256> green{};
+    std::array<double, 256> blue{};
+};
+
+const LuminanceTables& Luminance() {
+    static const LuminanceTables tables = [] {
+        LuminanceTables built;
+        for (std::size_t code = 0; code < 256; ++code) {
+            const double light = LinearOfCodes()[code];
+            built.red[code] = 0.2126 * light;
+            built.green[code] = 0.7152 * light;
+            built.blue[code] = 0.0722 * light;
+        }
+        return built;
+    }();
+    return tables;
+}
+
+// The luminance of count pixels from rgb; where alpha is given, laid over white by coverage.
+void RowLuminance(const std::uint8_t* rgb, const std::uint8_t* alpha, std::size_t count,
+                  double* out) {
+    const LuminanceTables& t = Luminance();
+    for (std::size_t x = 0; x < count; ++x, rgb += 3) {
+        out[x] = t.red[rgb[0]] + t.green[rgb[1]] + t.blue[rgb[2]];
     }
-    const double coverage = alpha / 255.0;
-    return coverage * y + (1.0 - coverage);
+    if (alpha == nullptr) {
+        return;
+    }
+    for (std::size_t x = 0; x < count; ++x) {
+        const double coverage = alpha[x] / 255.0;
+        out[x] = coverage * out[x] + (1.0 - coverage);
+    }
 }
 
 // One source row's luminance averaged across into the output columns, weights not yet divided.
-void ReduceRow(const RgbPixels& source, int y, const std::vector<Taps>& columns, double* out) {
+// The row's luminance is worked out once into line, as pixels cut by an output edge count twice.
+void ReduceRow(const RgbPixels& source, const CropRect& crop, int y,
+               const std::vector<Taps>& columns, std::vector<double>& line, double* out) {
     const std::size_t rowStart =
-        static_cast<std::size_t>(y) * static_cast<std::size_t>(source.width);
+        static_cast<std::size_t>(y) * static_cast<std::size_t>(source.width) +
+        static_cast<std::size_t>(crop.x);
+    RowLuminance(&source.rgb[3 * rowStart],
+                 source.alpha.empty() ? nullptr : &source.alpha[rowStart], line.size(),
+                 line.data());
     for (std::size_t o = 0; o < columns.size(); ++o) {
         const Taps& tap = columns[o];
+        const double* from = &line[static_cast<std::size_t>(tap.first - crop.x)];
         double sum = 0.0;
         for (std::size_t i = 0; i < tap.weights.size(); ++i) {
-            const std::size_t pixel = rowStart + static_cast<std::size_t>(tap.first) + i;
-            const std::uint8_t alpha = source.alpha.empty() ? 255 : source.alpha[pixel];
-            sum += tap.weights[i] * PixelLuminance(&source.rgb[3 * pixel], alpha);
+            sum += tap.weights[i] * from[i];
         }
         out[o] = sum;
     }
@@ -101,8 +133,10 @@ GreyPlane AverageLinearGrey(const RgbPixels& source, CropRect crop, int width, i
     // Every source row of the crop, already averaged across; each feeds one or two output rows.
     const auto across = static_cast<std::size_t>(width);
     std::vector<double> reduced(static_cast<std::size_t>(crop.height) * across);
+    std::vector<double> line(static_cast<std::size_t>(crop.width));
     for (int y = 0; y < crop.height; ++y) {
-        ReduceRow(source, crop.y + y, columns, &reduced[static_cast<std::size_t>(y) * across]);
+        ReduceRow(source, crop, crop.y + y, columns, line,
+                  &reduced[static_cast<std::size_t>(y) * across]);
     }
     GreyPlane plane{width, height, std::vector<double>(across * static_cast<std::size_t>(height))};
     for (std::size_t o = 0; o < rows.size(); ++o) {
