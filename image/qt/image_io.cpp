@@ -1,6 +1,7 @@
 #include "image/image_io.h"
 
 #include "base/regular_file.h"
+#include "image/over_white.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -10,9 +11,7 @@
 #include <QImageReader>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
-#include <cmath>
 #include <cstring>
 #include <mutex>
 #include <utility>
@@ -56,39 +55,6 @@ void ApplyDecodeSize(QImageReader& reader, DecodeSizeRule rule, ImageSize& fullS
     }
     const QSize scaled(wanted.width, wanted.height);
     reader.setScaledSize(sideways ? scaled.transposed() : scaled);
-}
-
-// Light adds up linearly, so a partly transparent pixel shows its colour's light mixed with
-// white's by its coverage; mixing the encoded values instead would darken every soft edge. These
-// are the sRGB transfer function's two directions.
-double CodeToLight(std::uint8_t code) {
-    static const auto table = [] {
-        std::array<double, 256> built{};
-        for (int c = 0; c < 256; ++c) {
-            const double v = c / 255.0;
-            built[static_cast<std::size_t>(c)] =
-                v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        }
-        return built;
-    }();
-    return table[code];
-}
-
-std::uint8_t LightToCode(double light) {
-    const double v =
-        light <= 0.0031308 ? 12.92 * light : 1.055 * std::pow(light, 1.0 / 2.4) - 0.055;
-    return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
-}
-
-std::uint8_t OverWhite(std::uint8_t colour, std::uint8_t alpha) {
-    if (alpha == 255) {
-        return colour;
-    }
-    if (alpha == 0) {
-        return 255;
-    }
-    const double coverage = alpha / 255.0;
-    return LightToCode(coverage * CodeToLight(colour) + (1.0 - coverage));
 }
 
 void CopyBand(const QImage& band, int top, RgbImage& out) {
