@@ -238,9 +238,6 @@ TEST_F(ImportImage, TheEditorAndTheCommandLineStoreTheSameBytes) {
              Click(d, IDC_INVERT);
          },
          {"--gamma", "1.5", "--dither", "ordered", "--invert"}},
-        {"FloydSteinberg",
-         [](QWidget* d) { Choose(d, static_cast<int>(Dithering::FloydSteinberg)); },
-         {"--dither", "floyd-steinberg"}},
     };
     for (const SameBytesCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -293,8 +290,6 @@ TEST_F(ImportImage, AutoLevelsAndSharpenAreNamedChangeTheResultAndAreRemembered)
             EXPECT_EQ(SpokenName(DialogControl(d, IDC_SHARPEN)), "Sharpen");
             auto* sharpen = qobject_cast<QSlider*>(DialogControl(d, IDC_SHARPEN));
             ASSERT_NE(sharpen, nullptr);
-            EXPECT_EQ(sharpen->minimum(), 0);
-            EXPECT_EQ(sharpen->maximum(), 100);
             auto* value = qobject_cast<QLabel*>(DialogControl(d, IDC_SHARPEN_VALUE));
             EXPECT_EQ(value->text(), "0");
             const auto plain = ShownGreys(DialogControl(d, IDC_RESULT_ACTUAL));
@@ -310,15 +305,11 @@ TEST_F(ImportImage, AutoLevelsAndSharpenAreNamedChangeTheResultAndAreRemembered)
             Click(d, IDOK);
         }));
         EXPECT_EQ(CImportImageDlg::LastSettings().tone.sharpen, 75);
-        bool levels = false;
-        int amount = 0;
         ASSERT_TRUE(ImportWithKeys(path, [&](QWidget* d) {
-            levels = qobject_cast<QCheckBox*>(DialogControl(d, IDC_AUTO_LEVELS))->isChecked();
-            amount = qobject_cast<QSlider*>(DialogControl(d, IDC_SHARPEN))->value();
+            EXPECT_TRUE(qobject_cast<QCheckBox*>(DialogControl(d, IDC_AUTO_LEVELS))->isChecked());
+            EXPECT_EQ(qobject_cast<QSlider*>(DialogControl(d, IDC_SHARPEN))->value(), 75);
             d->close();
         }));
-        EXPECT_TRUE(levels);
-        EXPECT_EQ(amount, 75);
     });
 }
 
