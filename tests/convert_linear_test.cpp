@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
@@ -113,6 +114,18 @@ TEST(LinearAveraging, RefusesWhatItCannotRead) {
     EXPECT_TRUE(AverageLinearGrey({3, 1, rgb, {}}, {0, 0, 3, 1}, 1, 1).values.empty());
     const std::vector<std::uint8_t> shortAlpha{255};
     EXPECT_TRUE(AverageLinearGrey({2, 1, rgb, shortAlpha}, {0, 0, 2, 1}, 1, 1).values.empty());
+}
+
+TEST(LinearAveraging, PlacingOnWhiteDrawsOnlyInsideThePicture) {
+    const GreyPlane black{3, 3, std::vector<double>(9, 0.0)};
+    const GreyPlane picture = PlaceOnWhiteLinear(black, {46, 1, 3, 3});
+    ASSERT_EQ(picture.values.size(), kConvertPixels);
+    EXPECT_EQ(std::count(picture.values.begin(), picture.values.end(), 0.0), 6);
+    EXPECT_EQ(std::count(picture.values.begin(), picture.values.end(), 1.0), 2394);
+    EXPECT_EQ(picture.values[1 * kConvertWidth + 46], 0.0);
+    const GreyPlane uneven{3, 3, std::vector<double>(8, 0.0)};
+    const GreyPlane white = PlaceOnWhiteLinear(uneven, {0, 0, 3, 3});
+    EXPECT_EQ(std::count(white.values.begin(), white.values.end(), 1.0), 2400);
 }
 
 double MeanLight(const PictureLevels& levels) {
