@@ -1,5 +1,6 @@
 #include "base/safe_save.h"
 
+#include "base/file_limits.h"
 #include "base/unique_fd.h"
 
 #include <algorithm>
@@ -227,9 +228,7 @@ struct OldContents {
     off_t size = 0;
 };
 
-// Packs and pictures are small; a larger file in their place is not overwritten, since its
-// old contents could not all be kept to put back.
-constexpr off_t kMaxOldContents = 64 * 1024 * 1024;
+constexpr off_t kMaxOldContents = static_cast<off_t>(kMaxRestorableFileBytes);
 
 // The whole old file, because the write may cut it short before a later step fails.
 std::optional<OldContents> ReadOldContents(int fd) {

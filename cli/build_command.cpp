@@ -1,7 +1,7 @@
 // snapfold build: a whole pack in one step from a manifest of slots, identifiers and images.
 
 #include "cli/commands.h"
-#include "cli/frame_option.h"
+#include "cli/conversion_options.h"
 #include "cli/manifest.h"
 #include "cli/pack_io.h"
 #include "cli/picture_input.h"
@@ -23,7 +23,8 @@ struct BuildOptions {
     std::string pack;
     std::string manifest;
     bool force = false;
-    PictureOptions picture;
+    // The same for every image of the manifest.
+    PictureOptions conversion;
 };
 
 std::string FolderOf(const std::string& path) {
@@ -110,7 +111,7 @@ ExitStatus RunBuild(const BuildOptions& options) {
                       manifest->error->reason);
         return ExitStatus::Failure;
     }
-    const auto pack = MakePack(options.manifest, *manifest, options.picture);
+    const auto pack = MakePack(options.manifest, *manifest, options.conversion);
     if (!pack || !StoreFile(options.pack, *pack)) {
         return ExitStatus::Failure;
     }
@@ -133,6 +134,8 @@ Command AddBuildCommand(CLI::App& app) {
                      "skipped; \"-\" reads standard input")
         ->required();
     command->add_flag("--force", options->force, "Replace an existing file");
-    AddFrameOption(*command, options->picture.frame);
+    const auto conversion = AddConversionOptions(*command, options->conversion);
+    command->callback(
+        [options, conversion] { options->conversion.converting = AnyGiven(conversion); });
     return {command, [options] { return RunBuild(*options); }};
 }

@@ -1,6 +1,7 @@
 #include "cli/pack_io.h"
 #include "res/texts.h"
 
+#include "base/file_limits.h"
 #include "base/regular_file.h"
 #include "pack/pack_file.h"
 
@@ -17,8 +18,6 @@ namespace {
 // socket, for which errno has no fitting reason of its own.
 thread_local bool t_notRegularFile = false;
 
-// No picture worth converting comes near this; a larger file is refused before it is read.
-constexpr std::uintmax_t kMaxWholeFileBytes = 512u * 1024u * 1024u;
 
 // The length of what is left of the stream, read and counted, since a pipe has no size.
 std::uintmax_t CountRest(std::FILE* stream) {

@@ -1,8 +1,7 @@
 // snapfold set: a slot's identifier, picture or both.
 
-#include "cli/choice_option.h"
 #include "cli/commands.h"
-#include "cli/frame_option.h"
+#include "cli/conversion_options.h"
 #include "cli/pack_io.h"
 #include "cli/picture_input.h"
 #include "cli/slot_arg.h"
@@ -12,7 +11,6 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,13 +25,6 @@ struct SetOptions {
     std::optional<std::string> picture;
     PictureOptions conversion;
 };
-
-const std::map<std::string, Framing> kFramings{
-    {"crop", Framing::Crop}, {"fit", Framing::Fit}, {"stretch", Framing::Stretch}};
-const std::map<std::string, Dithering> kDitherings{{"none", Dithering::None},
-                                                   {"floyd-steinberg", Dithering::FloydSteinberg},
-                                                   {"atkinson", Dithering::Atkinson},
-                                                   {"ordered", Dithering::Ordered4x4}};
 
 ExitStatus RunSet(const SetOptions& options) {
     const auto slot = ParseSlotNumber(options.slot);
@@ -64,29 +55,6 @@ ExitStatus RunSet(const SetOptions& options) {
     return StoreFile(options.pack, pack->image) ? ExitStatus::Success : ExitStatus::Failure;
 }
 
-// The options that ask for the conversion; each needs --picture.
-std::vector<CLI::Option*> AddConversionOptions(CLI::App& command, PictureOptions& conversion) {
-    ConvertSettings& settings = conversion.settings;
-    return {
-        WithChoices(
-            command.add_option("--fit", conversion.framing, "crop (the default), fit or stretch"),
-            kFramings),
-        AddFrameOption(command, conversion.frame),
-        WithChoices(command.add_option("--dither", settings.dithering,
-                                       "none, floyd-steinberg (the default), atkinson or ordered"),
-                    kDitherings),
-        command
-            .add_option("--brightness", settings.tone.brightness,
-                        "-100 to 100, adding 2.55 grey steps each (default 0)")
-            ->check(CLI::Range(kToneBrightnessMin, kToneBrightnessMax)),
-        command.add_option("--contrast", settings.tone.contrast, "-100 to 100 (default 0)")
-            ->check(CLI::Range(kToneContrastMin, kToneContrastMax)),
-        command.add_option("--gamma", settings.tone.gamma, "0.2 to 5 (default 1)")
-            ->check(CLI::Range(kToneGammaMin, kToneGammaMax)),
-        command.add_flag("--invert", settings.tone.invert, "Swap dark and light"),
-    };
-}
-
 } // namespace
 
 Command AddSetCommand(CLI::App& app) {
@@ -105,6 +73,7 @@ Command AddSetCommand(CLI::App& app) {
         "Any image, converted as the editor's Import Image converts it; a 48x50 BMP of at most "
         "8 bits per pixel is taken as the editor's Set new Picture takes it, unless a "
         "conversion option is given");
+    // Each conversion option needs --picture.
     const auto conversion = AddConversionOptions(*command, options->conversion);
     for (CLI::Option* option : conversion) {
         option->needs(picture);
@@ -114,8 +83,7 @@ Command AddSetCommand(CLI::App& app) {
         if (id->count() == 0 && picture->count() == 0) {
             throw CLI::RequiredError("--id or --picture");
         }
-        options->conversion.converting = std::ranges::any_of(
-            conversion, [](const CLI::Option* option) { return option->count() > 0; });
+        options->conversion.converting = AnyGiven(conversion);
     });
     return {command, [options] { return RunSet(*options); }};
 }

@@ -1,6 +1,7 @@
 #include "import/bitmap_file.h"
 
 #include "base/byte_reader.h"
+#include "base/file_limits.h"
 #include "base/regular_file.h"
 #include "gfx/bitmap.h"
 #include "gfx/dib.h"
@@ -27,8 +28,6 @@ constexpr std::size_t kCoreColourEntryBytes = 3;
 constexpr std::int32_t kPictureWidth = 48;
 constexpr std::int32_t kPictureHeight = 50;
 constexpr std::uint16_t kMaxBitCount = 8;
-// A 48x50 picture needs a few kilobytes; anything this large is not one and is not read.
-constexpr std::uintmax_t kMaxFileBytes = 64u * 1024u * 1024u;
 
 struct InfoHeader {
     std::uint32_t size = 0;
@@ -165,6 +164,6 @@ BitmapFileResult DecodeBitmapFile(std::span<const std::uint8_t> file, CBitmap& b
 BitmapFileResult ReadBitmapFile(const std::string& path, CBitmap& bitmap) {
     // Opened once, without blocking, and judged by what was opened: checking the name first
     // and opening it again would let a named pipe put in its place stall the editor.
-    const auto bytes = ReadRegularFile(path, kMaxFileBytes);
+    const auto bytes = ReadRegularFile(path, kMaxBitmapFileBytes);
     return bytes ? DecodeBitmapFile(*bytes, bitmap) : BitmapFileResult::Unreadable;
 }

@@ -30,7 +30,10 @@ inline constexpr int IDC_DITHERING = 1108;
 inline constexpr int IDC_BRIGHTNESS_VALUE = 1109;
 inline constexpr int IDC_CONTRAST_VALUE = 1110;
 inline constexpr int IDC_GAMMA_VALUE = 1111;
-inline constexpr int IDC_FIND_FACE = 1112;
+inline constexpr int IDC_AUTO_LEVELS = 1120;
+inline constexpr int IDC_SHARPEN = 1121;
+inline constexpr int IDC_SHARPEN_VALUE = 1122;
+inline constexpr int IDC_FIND_FACE = 1123;
 
 // Controls that no code addresses share this identifier.
 inline constexpr int IDC_STATIC = -1;

@@ -4,9 +4,10 @@
 #include "gfx/display_caps.h"
 #include "ui/types.h"
 
+#include <memory>
+
 class CBitmap;
 class CWnd;
-class QPainter;
 
 inline constexpr unsigned long SRCCOPY = 0x00CC0020;
 
@@ -14,7 +15,8 @@ inline constexpr unsigned long SRCCOPY = 0x00CC0020;
 // or memory context.
 class CDC : public CDisplayCaps {
 public:
-    CDC() = default;
+    CDC();
+    ~CDC();
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
 
@@ -39,9 +41,15 @@ public:
     void EraseIconBackground(CWnd* wnd);
 
 protected:
-    QPainter* m_painter = nullptr;
+    // What the backend paints with, when this context draws onto a window.
+    struct Surface;
+    std::unique_ptr<Surface> m_surface;
 
 private:
+    // Copies src's bitmap, with the destination rectangle in units that scale device pixels.
+    bool Blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY, int srcWidth,
+              int srcHeight, double scale);
+
     CBitmap* m_selected = nullptr;
 };
 
@@ -55,5 +63,4 @@ public:
 class CPaintDC : public CDC {
 public:
     explicit CPaintDC(CWnd* wnd);
-    ~CPaintDC();
 };

@@ -25,8 +25,8 @@ public:
     explicit CDialog(int templateId, CWnd* parent = nullptr);
     ~CDialog() override;
 
-    // Shows the dialog and returns when it ends, with the value given to EndDialog; -1 when
-    // the template does not exist.
+    // Shows the dialog and returns when it ends, with the value given to EndDialog; -1, with
+    // nothing shown, when the template does not exist or one of its controls cannot be made.
     int DoModal();
     void EndDialog(int result);
 

@@ -35,10 +35,10 @@ public:
     // For the list control that shows the images: called with the index of a changed image.
     void SetChangeObserver(std::function<void(int)> observer);
 
-    struct Impl;
-    const Impl& Images() const { return *m_impl; }
-
 private:
+    // The backend's images; the list control that shows them reaches them through ImagesOf.
+    struct Impl;
+    friend const Impl& ImagesOf(const CImageList& list);
     std::unique_ptr<Impl> m_impl;
 };
 

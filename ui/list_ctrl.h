@@ -22,6 +22,7 @@ public:
 
     // Returns the new row's index, or -1.
     int InsertItem(int row, const std::string& text, int image);
+    // Rows hold one column of text: another column is refused (false).
     bool SetItemText(int row, int column, const std::string& text);
     bool SetItemData(int row, std::intptr_t data);
     std::intptr_t GetItemData(int row) const;
@@ -35,6 +36,7 @@ public:
     // The highlighted row, or -1.
     int GetSelectedRow() const;
 
+    // The text of column 0; another column has none.
     std::string GetItemText(int row, int column) const;
     // Shows the row's text in bold, or not; the text itself stays.
     bool SetItemBold(int row, bool bold);

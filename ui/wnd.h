@@ -5,7 +5,7 @@
 
 #include <string>
 
-class QWidget;
+class WidgetAccess;
 
 class CWnd {
 public:
@@ -14,7 +14,7 @@ public:
     CWnd& operator=(const CWnd&) = delete;
     virtual ~CWnd() = default;
 
-    bool IsWindow() const { return m_widget != nullptr; }
+    bool IsWindow() const { return m_native != nullptr; }
     int GetDlgCtrlID() const;
 
     std::string GetWindowText() const;
@@ -27,7 +27,8 @@ public:
     void ScreenToClient(CPoint* point) const;
 
     bool IsIconic() const;
-    // Schedules a repaint; the background is always erased first.
+    // Schedules a repaint. The toolkit always paints a window from its background up, so the
+    // background is erased whatever erase says; the argument is kept for the callers' sake.
     void Invalidate(bool erase = true);
     // Repaints at once whatever is scheduled.
     void UpdateWindow();
@@ -42,11 +43,9 @@ public:
     bool IsWindowEnabled() const;
     void ClientToScreen(CPoint* point) const;
 
-    // For the layer itself and for tests that drive the real widgets.
-    QWidget* Widget() const { return m_widget; }
-    void Attach(QWidget* widget) { m_widget = widget; }
-    void Detach() { m_widget = nullptr; }
-
 private:
-    QWidget* m_widget = nullptr;
+    // The backend's widget, opaque here; the backend and the tests that drive the real widgets
+    // reach it through ui/qt/widget.h.
+    friend class WidgetAccess;
+    void* m_native = nullptr;
 };

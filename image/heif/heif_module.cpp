@@ -1,5 +1,6 @@
 // The HEIF module on libheif. Only this file sees libheif, and only the module links it.
 #include "image/heif_module.h"
+#include "image/over_white.h"
 
 #include <libheif/heif.h>
 
@@ -29,10 +30,6 @@ void CopyReason(const heif_error& error, char* to, std::size_t size) {
     const char* message = error.message != nullptr ? error.message : "Unknown error";
     std::strncpy(to, message, size - 1);
     to[size - 1] = '\0';
-}
-
-std::uint8_t OverWhite(std::uint8_t colour, std::uint8_t alpha) {
-    return static_cast<std::uint8_t>((colour * alpha + 255 * (255 - alpha) + 127) / 255);
 }
 
 // From libheif's interleaved rows, which may be padded, to unpadded RGB over white.

@@ -4,6 +4,7 @@
 #include "base/regular_file.h"
 #include "image/heif_reader.h"
 #include "image/image_limit.h"
+#include "image/over_white.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -36,28 +37,25 @@ bool TurnsSideways(QImageIOHandler::Transformations transformation) {
 // rule's answer for the upright image is turned back for orientations that swap the sides.
 void ApplyDecodeSize(QImageReader& reader, DecodeSizeRule rule, ImageSize& fullSize) {
     const QSize stored = reader.size();
-    if (!stored.isValid())
+    if (!stored.isValid()) {
         return;
+    }
     const bool sideways = TurnsSideways(reader.transformation());
     const QSize upright = sideways ? stored.transposed() : stored;
     fullSize = {upright.width(), upright.height()};
     // Only the JPEG reader decodes at a fraction of the size without first decoding it whole
     // (its transform does the averaging). Others that accept a scaled size resample rows of
     // their own, which would change the pixels the area averaging sees.
-    if (rule == nullptr || reader.format() != "jpeg")
+    if (rule == nullptr || reader.format() != "jpeg") {
         return;
+    }
     const ImageSize wanted = rule(fullSize);
     if (wanted.width <= 0 || wanted.height <= 0 || wanted.width > upright.width() ||
-        wanted.height > upright.height() || QSize(wanted.width, wanted.height) == upright)
+        wanted.height > upright.height() || QSize(wanted.width, wanted.height) == upright) {
         return;
+    }
     const QSize scaled(wanted.width, wanted.height);
     reader.setScaledSize(sideways ? scaled.transposed() : scaled);
-}
-
-std::uint8_t OverWhite(std::uint8_t colour, std::uint8_t alpha) {
-    if (alpha == 255)
-        return colour;
-    return static_cast<std::uint8_t>((colour * alpha + 255 * (255 - alpha) + 127) / 255);
 }
 
 void CopyBand(const QImage& band, int top, RgbImage& out) {
@@ -114,8 +112,9 @@ RgbImage ToRgbOnWhite(const QImage& image) {
 // directly, so it needs no conversion of its own.
 QImage CopyToRgbx(const RgbImage& image, const QRect& rect) {
     QImage part(rect.size(), QImage::Format_RGBX8888);
-    if (part.isNull())
+    if (part.isNull()) {
         return part;
+    }
     for (int y = 0; y < rect.height(); ++y) {
         const std::uint8_t* from =
             image.rgb.data() +
@@ -135,9 +134,10 @@ RgbImage CopyRgb(const QImage& rgb888) {
     RgbImage out{rgb888.width(), rgb888.height(), {}};
     const auto rowBytes = static_cast<std::size_t>(out.width) * 3;
     out.rgb.resize(rowBytes * static_cast<std::size_t>(out.height));
-    for (int y = 0; y < out.height; ++y)
+    for (int y = 0; y < out.height; ++y) {
         std::memcpy(out.rgb.data() + rowBytes * static_cast<std::size_t>(y),
                     rgb888.constScanLine(y), rowBytes);
+    }
     return out;
 }
 
@@ -204,12 +204,14 @@ DecodedImage DecodeDevice(QIODevice& device, DecodeSizeRule rule) {
     const QImage image = reader.read();
     if (image.isNull()) {
         decoded.error = reader.errorString().toStdString();
-        if (decoded.error.empty())
+        if (decoded.error.empty()) {
             decoded.error = "Unknown error";
+        }
         return decoded;
     }
-    if (decoded.fullSize.width == 0)
+    if (decoded.fullSize.width == 0) {
         decoded.fullSize = {image.width(), image.height()};
+    }
     decoded.image = ToRgbOnWhite(image);
     return decoded;
 }
@@ -218,11 +220,13 @@ DecodedImage DecodeDevice(QIODevice& device, DecodeSizeRule rule) {
 
 DecodedImage DecodeImageFile(const std::string& path, DecodeSizeRule rule) {
     const OpenedRegularFile opened = OpenRegularFile(path);
-    if (opened.fd.Get() < 0)
+    if (opened.fd.Get() < 0) {
         return {std::nullopt, {}, OpenFailure(opened)};
+    }
     QFile file;
-    if (!file.open(opened.fd.Get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+    if (!file.open(opened.fd.Get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
         return {std::nullopt, {}, file.errorString().toStdString()};
+    }
     return DecodeDevice(file, rule);
 }
 
@@ -238,11 +242,13 @@ RgbImage ScaleArea(const RgbImage& source, PixelRect rect, int width, int height
     const QRect clipped = QRect(rect.x, rect.y, rect.width, rect.height)
                               .intersected(QRect(0, 0, source.width, source.height));
     if (clipped.isEmpty() || width <= 0 || height <= 0 ||
-        source.rgb.size() < static_cast<std::size_t>(source.width) * source.height * 3)
+        source.rgb.size() < static_cast<std::size_t>(source.width) * source.height * 3) {
         return {};
+    }
     const QImage part = CopyToRgbx(source, clipped);
-    if (part.isNull())
+    if (part.isNull()) {
         return {};
+    }
     const QImage scaled =
         part.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
             .convertToFormat(QImage::Format_RGB888);
@@ -252,19 +258,23 @@ RgbImage ScaleArea(const RgbImage& source, PixelRect rect, int width, int height
 std::optional<std::vector<std::uint8_t>> EncodeGreyPng(int width, int height,
                                                        std::span<const std::uint8_t> grey) {
     if (width <= 0 || height <= 0 ||
-        grey.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
+        grey.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
         return std::nullopt;
+    }
     QImage image(width, height, QImage::Format_Grayscale8);
-    if (image.isNull())
+    if (image.isNull()) {
         return std::nullopt;
-    for (int y = 0; y < height; ++y)
+    }
+    for (int y = 0; y < height; ++y) {
         std::memcpy(image.scanLine(y), grey.data() + static_cast<std::size_t>(y) * width,
                     static_cast<std::size_t>(width));
+    }
     QByteArray encoded;
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
+    if (!image.save(&buffer, "PNG")) {
         return std::nullopt;
+    }
     return std::vector<std::uint8_t>(encoded.begin(), encoded.end());
 }
 

@@ -1,12 +1,12 @@
 #include "ui/clipboard.h"
 
+#include "ui/qt/convert.h"
+
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
-
-#include <algorithm>
 
 bool ClipboardHasImage() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -29,14 +29,9 @@ std::optional<std::vector<std::uint8_t>> GetClipboardImagePng() {
 }
 
 bool SetClipboardGreyImage(int width, int height, std::span<const std::uint8_t> grey) {
-    if (width <= 0 || height <= 0 ||
-        grey.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+    const QImage image = GreyImage(width, height, grey);
+    if (image.isNull()) {
         return false;
-    }
-    QImage image(width, height, QImage::Format_Grayscale8);
-    for (int y = 0; y < height; ++y) {
-        std::copy_n(grey.begin() + static_cast<std::ptrdiff_t>(y) * width, width,
-                    image.scanLine(y));
     }
     QGuiApplication::clipboard()->setImage(image);
     return true;

@@ -7,10 +7,25 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 QImage ImageView(const CBitmap& bitmap) {
     // Format_RGB32 ignores the fourth byte, which the codec fills with the grey itself.
     return QImage(bitmap.Bits().data(), bitmap.GetWidth(), bitmap.GetHeight(),
                   bitmap.GetWidthBytes(), QImage::Format_RGB32);
+}
+
+QImage GreyImage(int width, int height, std::span<const std::uint8_t> grey) {
+    if (width <= 0 || height <= 0 ||
+        grey.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+        return {};
+    }
+    QImage image(width, height, QImage::Format_Grayscale8);
+    for (int y = 0; y < height; ++y) {
+        std::copy_n(grey.begin() + static_cast<std::ptrdiff_t>(y) * width, width,
+                    image.scanLine(y));
+    }
+    return image;
 }
 
 QString WidgetText(const QWidget& widget) {

@@ -1,12 +1,22 @@
 #include "ui/dc.h"
 
 #include "gfx/bitmap.h"
+#include "ui/icon.h"
 #include "ui/qt/convert.h"
 #include "ui/qt/icon.h"
+#include "ui/qt/widget.h"
 #include "ui/wnd.h"
 
 #include <QPainter>
 #include <QWidget>
+
+struct CDC::Surface {
+    explicit Surface(QWidget* widget) : painter(widget) {}
+    QPainter painter;
+};
+
+CDC::CDC() = default;
+CDC::~CDC() = default;
 
 // A memory context needs no surface of its own: it only lends its bitmap to StretchBlt.
 bool CDC::CreateCompatibleDC(CDC*) {
@@ -23,57 +33,55 @@ void CDC::DeleteDC() {
     m_selected = nullptr;
 }
 
-bool CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int srcX, int srcY,
-                     int srcWidth, int srcHeight, unsigned long rop) {
-    if (m_painter == nullptr || src == nullptr || src->m_selected == nullptr ||
-        src->m_selected->IsNull() || rop != SRCCOPY) {
+bool CDC::Blit(int x, int y, int width, int height, CDC* src, int srcX, int srcY, int srcWidth,
+               int srcHeight, double scale) {
+    if (m_surface == nullptr || src == nullptr || src->m_selected == nullptr ||
+        src->m_selected->IsNull()) {
         return false;
     }
+    QPainter& painter = m_surface->painter;
+    painter.save();
+    painter.scale(scale, scale);
     // Without smooth transformation the painter scales nearest-neighbour, at any screen scale.
-    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    m_painter->drawImage(QRect(x, y, width, height), ImageView(*src->m_selected),
-                         QRect(srcX, srcY, srcWidth, srcHeight));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRect(x, y, width, height), ImageView(*src->m_selected),
+                      QRect(srcX, srcY, srcWidth, srcHeight));
+    painter.restore();
     return true;
+}
+
+bool CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int srcX, int srcY,
+                     int srcWidth, int srcHeight, unsigned long rop) {
+    return rop == SRCCOPY && Blit(x, y, width, height, src, srcX, srcY, srcWidth, srcHeight, 1.0);
 }
 
 bool CDC::StretchBltDevicePixels(int x, int y, int width, int height, CDC* src, int srcX, int srcY,
                                  int srcWidth, int srcHeight) {
-    if (m_painter == nullptr || src == nullptr || src->m_selected == nullptr ||
-        src->m_selected->IsNull()) {
-        return false;
-    }
-    const qreal ratio = GetDevicePixelRatio();
-    m_painter->save();
-    m_painter->scale(1 / ratio, 1 / ratio);
-    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    m_painter->drawImage(QRect(x, y, width, height), ImageView(*src->m_selected),
-                         QRect(srcX, srcY, srcWidth, srcHeight));
-    m_painter->restore();
-    return true;
+    return Blit(x, y, width, height, src, srcX, srcY, srcWidth, srcHeight,
+                1.0 / GetDevicePixelRatio());
 }
 
 double CDC::GetDevicePixelRatio() const {
-    return m_painter != nullptr && m_painter->device() != nullptr
-               ? m_painter->device()->devicePixelRatioF()
+    return m_surface != nullptr && m_surface->painter.device() != nullptr
+               ? m_surface->painter.device()->devicePixelRatioF()
                : 1.0;
 }
 
 void CDC::DrawIcon(int x, int y, HICON icon) {
-    if (m_painter != nullptr) {
-        ToQIcon(icon).paint(m_painter, x, y, 32, 32);
+    if (m_surface != nullptr) {
+        ToQIcon(icon).paint(&m_surface->painter, x, y, kIconSide, kIconSide);
     }
 }
 
 void CDC::EraseIconBackground(CWnd* wnd) {
-    if (m_painter != nullptr) {
-        m_painter->fillRect(wnd->Widget()->rect(), wnd->Widget()->palette().window());
+    QWidget* widget = WidgetOf(wnd);
+    if (m_surface != nullptr && widget != nullptr) {
+        m_surface->painter.fillRect(widget->rect(), widget->palette().window());
     }
 }
 
 CPaintDC::CPaintDC(CWnd* wnd) {
-    m_painter = new QPainter(wnd->Widget());
-}
-
-CPaintDC::~CPaintDC() {
-    delete m_painter;
+    if (QWidget* widget = WidgetOf(wnd)) {
+        m_surface = std::make_unique<Surface>(widget);
+    }
 }

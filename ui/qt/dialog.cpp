@@ -3,11 +3,23 @@
 #include "res/dialog_template.h"
 #include "ui/qt/dialog_impl.h"
 #include "ui/qt/icon.h"
+#include "ui/qt/widget.h"
+
+namespace {
+
+// The window menu belongs to the window, which each DoModal makes anew, so each one starts with
+// Close alone and the dialog's own items are appended to it once.
+void ResetSystemMenu(CMenu& menu) {
+    menu = CMenu();
+    menu.AppendMenu(MF_STRING, SC_CLOSE, "&Close");
+}
+
+} // namespace
 
 CDialog::CDialog(int templateId, CWnd* parent) : m_impl(std::make_unique<Impl>()) {
     m_impl->templateId = templateId;
     m_impl->parent = parent;
-    m_impl->systemMenu.AppendMenu(MF_STRING, SC_CLOSE, "&Close");
+    ResetSystemMenu(m_impl->systemMenu);
 }
 
 CDialog::~CDialog() = default;
@@ -18,6 +30,7 @@ int CDialog::DoModal() {
         return -1;
     }
     DialogWindow* window = m_impl->window;
+    ResetSystemMenu(m_impl->systemMenu);
     window->SetSystemMenu(&m_impl->systemMenu);
     if (OnInitDialog()) {
         window->FocusFirstControl();
@@ -27,14 +40,14 @@ int CDialog::DoModal() {
     EventArgs args;
     Dispatch(DialogEvent::Destroy, 0, args);
     for (auto& control : m_impl->controls) {
-        control->Detach();
+        DetachWidget(*control);
     }
     for (CWnd* bound : m_impl->boundMembers) {
-        bound->Detach();
+        DetachWidget(*bound);
     }
     m_impl->controls.clear();
     m_impl->boundMembers.clear();
-    Detach();
+    DetachWidget(*this);
     delete window;
     return m_impl->result;
 }
@@ -57,7 +70,7 @@ CWnd* CDialog::GetDlgItem(int id) const {
 
 void CDialog::BindMember(int id, CWnd& control) {
     if (CWnd* item = GetDlgItem(id)) {
-        control.Attach(item->Widget());
+        AttachWidget(control, WidgetOf(item));
         m_impl->boundMembers.push_back(&control);
     }
 }

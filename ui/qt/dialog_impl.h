@@ -10,8 +10,9 @@
 #include <vector>
 
 namespace res {
+struct ControlTemplate;
 struct DialogTemplate;
-}
+} // namespace res
 
 struct CDialog::Impl {
     int templateId = 0;
@@ -28,8 +29,14 @@ struct CDialog::Impl {
     BaseUnits baseUnits;
 };
 
-// Builds a dialog's window and controls from its template.
+// Builds a dialog's window and controls from its template. Fails, leaving no window, when a
+// control cannot be made.
 class DialogBuilder {
 public:
     static bool Build(CDialog& dialog, const res::DialogTemplate& dialogTemplate);
+
+private:
+    // The control's widget, made, placed and wired; null when it cannot be made.
+    static QWidget* AddControl(CDialog& dialog, DialogWindow* window,
+                               const res::ControlTemplate& control);
 };

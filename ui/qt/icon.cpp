@@ -1,6 +1,7 @@
 #include "ui/icon.h"
 
 #include "res/strings.h"
+#include "ui/qt/convert.h"
 #include "ui/qt/icon.h"
 
 #include <QFileInfo>
@@ -25,7 +26,7 @@ HICON LoadIconResource(int id) {
         // Named by its suffix and not guessed from its contents, the format is read by Qt's
         // built-in reader at once. Left to guess, Qt loads every image format plugin installed
         // first, which costs start-up time and memory.
-        const QString path = QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size()));
+        const QString path = ToQt(file);
         QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
         reader.setAutoDetectImageFormat(false);
         data->icon.addPixmap(QPixmap::fromImageReader(&reader));
@@ -34,5 +35,5 @@ HICON LoadIconResource(int id) {
 }
 
 int GetSystemMetrics(int index) {
-    return index == SM_CXICON || index == SM_CYICON ? 32 : 0;
+    return index == SM_CXICON || index == SM_CYICON ? kIconSide : 0;
 }

@@ -1,16 +1,16 @@
 #include "ui/menu.h"
 
+#include "ui/qt/convert.h"
 #include "ui/qt/dialog_window.h"
 #include "ui/qt/menu.h"
+#include "ui/qt/widget.h"
 #include "ui/wnd.h"
 
 #include <QKeySequence>
 #include <QMenu>
 
 QKeySequence KeysOf(const res::Accelerator& accelerator) {
-    return QKeySequence::fromString(
-        QString::fromUtf8(accelerator.keys.data(), static_cast<qsizetype>(accelerator.keys.size())),
-        QKeySequence::PortableText);
+    return QKeySequence::fromString(ToQt(accelerator.keys), QKeySequence::PortableText);
 }
 
 namespace {
@@ -32,7 +32,7 @@ unsigned ExecMenu(const CMenu& menu, QWidget* parent, QPoint globalPos,
             popup.addSeparator();
             continue;
         }
-        QAction* action = popup.addAction(QString::fromStdString(item.text));
+        QAction* action = popup.addAction(ToQt(item.text));
         action->setData(item.id);
         action->setEnabled((item.flags & MF_GRAYED) == 0);
         // The key is only shown: the dialog's own key handling runs the command, so the action
@@ -46,7 +46,7 @@ unsigned ExecMenu(const CMenu& menu, QWidget* parent, QPoint globalPos,
 }
 
 unsigned CMenu::TrackPopupMenu(CPoint screenPoint, CWnd* owner) const {
-    QWidget* parent = owner != nullptr ? owner->Widget() : nullptr;
+    QWidget* parent = owner != nullptr ? WidgetOf(owner) : nullptr;
     std::span<const res::Accelerator> accelerators;
     if (auto* window = dynamic_cast<DialogWindow*>(parent)) {
         accelerators = window->Accelerators();

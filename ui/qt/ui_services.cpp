@@ -2,6 +2,7 @@
 
 #include "ui/file_filter.h"
 #include "ui/qt/convert.h"
+#include "ui/qt/widget.h"
 #include "ui/wnd.h"
 
 #include <QApplication>
@@ -11,7 +12,7 @@
 
 namespace {
 QWidget* OwnerWidget(CWnd* owner) {
-    return owner != nullptr && owner->Widget() != nullptr ? owner->Widget()
+    return owner != nullptr && WidgetOf(owner) != nullptr ? WidgetOf(owner)
                                                           : QApplication::activeModalWidget();
 }
 } // namespace

@@ -1,94 +1,128 @@
 #include "ui/wnd.h"
 
 #include "ui/qt/convert.h"
+#include "ui/qt/widget.h"
 
 #include <QVariant>
 #include <QWidget>
 
+// Before the window exists and after it is gone there is no widget: every method then does
+// nothing, and those that answer answer as for an empty window at the screen's origin.
+
 int CWnd::GetDlgCtrlID() const {
-    return m_widget != nullptr ? m_widget->property(kControlIdProperty).toInt() : 0;
+    QWidget* widget = WidgetOf(*this);
+    return widget != nullptr ? widget->property(kControlIdProperty).toInt() : 0;
 }
 
 std::string CWnd::GetWindowText() const {
-    return m_widget != nullptr ? ToStd(WidgetText(*m_widget)) : std::string();
+    QWidget* widget = WidgetOf(*this);
+    return widget != nullptr ? ToStd(WidgetText(*widget)) : std::string();
 }
 
 void CWnd::SetWindowText(const std::string& text) {
-    if (m_widget != nullptr) {
-        SetWidgetText(*m_widget, ToQt(text));
+    QWidget* widget = WidgetOf(*this);
+    if (widget != nullptr) {
+        SetWidgetText(*widget, ToQt(text));
     }
 }
 
 void CWnd::GetWindowRect(CRect* rect) const {
-    const QRect r = m_widget->rect();
-    const QPoint topLeft = m_widget->mapToGlobal(r.topLeft());
+    QWidget* widget = WidgetOf(*this);
+    if (widget == nullptr) {
+        *rect = {};
+        return;
+    }
+    const QRect r = widget->rect();
+    const QPoint topLeft = widget->mapToGlobal(r.topLeft());
     *rect = {topLeft.x(), topLeft.y(), topLeft.x() + r.width(), topLeft.y() + r.height()};
 }
 
 void CWnd::GetClientRect(CRect* rect) const {
-    *rect = {0, 0, m_widget->width(), m_widget->height()};
+    QWidget* widget = WidgetOf(*this);
+    *rect = widget != nullptr ? CRect{0, 0, widget->width(), widget->height()} : CRect{};
 }
 
 void CWnd::ScreenToClient(CRect* rect) const {
-    const QPoint offset = m_widget->mapFromGlobal(QPoint(0, 0));
+    QWidget* widget = WidgetOf(*this);
+    if (widget == nullptr) {
+        return;
+    }
+    const QPoint offset = widget->mapFromGlobal(QPoint(0, 0));
     *rect = {rect->left + offset.x(), rect->top + offset.y(), rect->right + offset.x(),
              rect->bottom + offset.y()};
 }
 
 void CWnd::ScreenToClient(CPoint* point) const {
-    const QPoint p = m_widget->mapFromGlobal(QPoint(point->x, point->y));
+    QWidget* widget = WidgetOf(*this);
+    if (widget == nullptr) {
+        return;
+    }
+    const QPoint p = widget->mapFromGlobal(QPoint(point->x, point->y));
     *point = {p.x(), p.y()};
 }
 
 bool CWnd::IsIconic() const {
-    return m_widget != nullptr && m_widget->isMinimized();
+    QWidget* widget = WidgetOf(*this);
+    return widget != nullptr && widget->isMinimized();
 }
 
 void CWnd::Invalidate(bool) {
-    if (m_widget != nullptr) {
-        m_widget->update();
+    QWidget* widget = WidgetOf(*this);
+    if (widget != nullptr) {
+        widget->update();
     }
 }
 
 void CWnd::UpdateWindow() {
-    if (m_widget != nullptr) {
-        m_widget->repaint();
+    QWidget* widget = WidgetOf(*this);
+    if (widget != nullptr) {
+        widget->repaint();
     }
 }
 
 bool CWnd::HasFocus() const {
-    return m_widget != nullptr && m_widget->hasFocus();
+    QWidget* widget = WidgetOf(*this);
+    return widget != nullptr && widget->hasFocus();
 }
 
 void CWnd::SetFocus() {
-    if (m_widget != nullptr) {
-        m_widget->setFocus(Qt::OtherFocusReason);
+    QWidget* widget = WidgetOf(*this);
+    if (widget != nullptr) {
+        widget->setFocus(Qt::OtherFocusReason);
     }
 }
 
 void CWnd::SetToolTip(const std::string& text) {
-    if (m_widget != nullptr) {
-        m_widget->setToolTip(ToQt(text));
+    QWidget* widget = WidgetOf(*this);
+    if (widget != nullptr) {
+        widget->setToolTip(ToQt(text));
     }
 }
 
 void CWnd::SetAccessibleDescription(const std::string& text) {
-    if (m_widget != nullptr) {
-        m_widget->setAccessibleDescription(ToQt(text));
+    QWidget* widget = WidgetOf(*this);
+    if (widget != nullptr) {
+        widget->setAccessibleDescription(ToQt(text));
     }
 }
 
 void CWnd::EnableWindow(bool enable) {
-    if (m_widget != nullptr) {
-        m_widget->setEnabled(enable);
+    QWidget* widget = WidgetOf(*this);
+    if (widget != nullptr) {
+        widget->setEnabled(enable);
     }
 }
 
 bool CWnd::IsWindowEnabled() const {
-    return m_widget != nullptr && m_widget->isEnabled();
+    const QWidget* widget = WidgetOf(*this);
+    return widget != nullptr && widget->isEnabled();
 }
 
 void CWnd::ClientToScreen(CPoint* point) const {
-    const QPoint p = m_widget->mapToGlobal(QPoint(point->x, point->y));
+    QWidget* widget = WidgetOf(*this);
+    if (widget == nullptr) {
+        return;
+    }
+    const QPoint p = widget->mapToGlobal(QPoint(point->x, point->y));
     *point = {p.x(), p.y()};
 }

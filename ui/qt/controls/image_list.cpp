@@ -1,9 +1,9 @@
 #include "ui/image_list.h"
 
 #include "gfx/bitmap.h"
+#include "ui/qt/controls/image_list.h"
 #include "ui/qt/convert.h"
 #include "ui/qt/icon.h"
-#include "ui/qt/image_list.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,6 +1,8 @@
 #include "ui/picture_view.h"
 
-#include "ui/qt/image_controls.h"
+#include "ui/qt/controls/image_controls.h"
+#include "ui/qt/convert.h"
+#include "ui/qt/widget.h"
 
 #include <QPainter>
 #include <QWidget>
@@ -57,7 +59,7 @@ private:
 };
 
 PictureWidget* AsPicture(const CWnd& wnd) {
-    return dynamic_cast<PictureWidget*>(wnd.Widget());
+    return dynamic_cast<PictureWidget*>(WidgetOf(wnd));
 }
 
 } // namespace
@@ -79,15 +81,5 @@ void CPictureView::SetPicture(int width, int height, std::span<const std::uint8_
     if (widget == nullptr) {
         return;
     }
-    if (width <= 0 || height <= 0 ||
-        grey.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
-        widget->SetPicture(QImage());
-        return;
-    }
-    QImage picture(width, height, QImage::Format_Grayscale8);
-    for (int y = 0; y < height; ++y) {
-        std::copy_n(grey.begin() + static_cast<std::ptrdiff_t>(y) * width, width,
-                    picture.scanLine(y));
-    }
-    widget->SetPicture(std::move(picture));
+    widget->SetPicture(GreyImage(width, height, grey));
 }

@@ -15,3 +15,7 @@ struct CImageList::Impl {
     std::vector<QIcon> icons;
     std::function<void(int)> observer;
 };
+
+inline const CImageList::Impl& ImagesOf(const CImageList& list) {
+    return *list.m_impl;
+}

@@ -1,4 +1,4 @@
-#include "ui/qt/report_table.h"
+#include "ui/qt/controls/report_table.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>

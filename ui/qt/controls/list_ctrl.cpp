@@ -1,7 +1,8 @@
 #include "ui/list_ctrl.h"
 
+#include "ui/qt/controls/image_list.h"
 #include "ui/qt/convert.h"
-#include "ui/qt/image_list.h"
+#include "ui/qt/widget.h"
 
 #include <QHeaderView>
 #include <QSignalBlocker>
@@ -15,13 +16,15 @@ constexpr int kDataRole = Qt::UserRole + 2;
 // Room around the thumbnail so the item frame does not clip it.
 constexpr int kRowMargin = 4;
 
+// Null before the list is created, and for a control of another kind bound by mistake; every
+// method then does nothing.
 QTableWidget* Table(const CWnd& wnd) {
-    return static_cast<QTableWidget*>(wnd.Widget());
+    return qobject_cast<QTableWidget*>(WidgetOf(wnd));
 }
 
 QTableWidgetItem* ItemAt(const CWnd& wnd, int row) {
     QTableWidget* table = Table(wnd);
-    if (row < 0 || row >= table->rowCount() || table->columnCount() == 0) {
+    if (table == nullptr || row < 0 || row >= table->rowCount() || table->columnCount() == 0) {
         return nullptr;
     }
     return table->item(row, 0);
@@ -44,11 +47,15 @@ void CListCtrl::SetImageList(CImageList* imageList, int) {
         return;
     }
     QTableWidget* table = Table(*this);
+    if (table == nullptr) {
+        return;
+    }
     table->setIconSize(QSize(imageList->GetImageWidth(), imageList->GetImageHeight()));
     table->verticalHeader()->setDefaultSectionSize(imageList->GetImageHeight() + kRowMargin);
     imageList->SetChangeObserver([this](int index) {
         for (int row = 0; row < GetItemCount(); ++row) {
-            if (ItemAt(*this, row)->data(kImageRole).toInt() == index) {
+            const QTableWidgetItem* item = ItemAt(*this, row);
+            if (item != nullptr && item->data(kImageRole).toInt() == index) {
                 ShowImage(row);
             }
         }
@@ -57,6 +64,9 @@ void CListCtrl::SetImageList(CImageList* imageList, int) {
 
 int CListCtrl::InsertColumn(int column, const std::string& heading, int format, int width) {
     QTableWidget* table = Table(*this);
+    if (table == nullptr) {
+        return -1;
+    }
     column = std::clamp(column, 0, table->columnCount());
     table->insertColumn(column);
     auto* header = new QTableWidgetItem(ToQt(heading));
@@ -70,7 +80,7 @@ int CListCtrl::InsertColumn(int column, const std::string& heading, int format, 
 
 bool CListCtrl::DeleteColumn(int column) {
     QTableWidget* table = Table(*this);
-    if (column < 0 || column >= table->columnCount()) {
+    if (table == nullptr || column < 0 || column >= table->columnCount()) {
         return false;
     }
     const QSignalBlocker blocker(table->selectionModel());
@@ -82,7 +92,7 @@ bool CListCtrl::DeleteColumn(int column) {
 
 int CListCtrl::InsertItem(int row, const std::string& text, int image) {
     QTableWidget* table = Table(*this);
-    if (table->columnCount() == 0) {
+    if (table == nullptr || table->columnCount() == 0) {
         return -1;
     }
     row = std::clamp(row, 0, table->rowCount());
@@ -130,11 +140,15 @@ bool CListCtrl::SetItemDescription(int row, const std::string& text) {
 }
 
 int CListCtrl::GetItemCount() const {
-    return Table(*this)->rowCount();
+    const QTableWidget* table = Table(*this);
+    return table != nullptr ? table->rowCount() : 0;
 }
 
 bool CListCtrl::DeleteAllItems() {
     QTableWidget* table = Table(*this);
+    if (table == nullptr) {
+        return false;
+    }
     const QSignalBlocker blocker(table->selectionModel());
     table->setRowCount(0);
     return true;
@@ -142,6 +156,9 @@ bool CListCtrl::DeleteAllItems() {
 
 bool CListCtrl::RedrawItems(int first, int last) {
     QTableWidget* table = Table(*this);
+    if (table == nullptr) {
+        return false;
+    }
     for (int row = std::max(first, 0); row <= last && row < table->rowCount(); ++row) {
         table->viewport()->update(table->visualRect(table->model()->index(row, 0)));
     }
@@ -149,7 +166,11 @@ bool CListCtrl::RedrawItems(int first, int last) {
 }
 
 int CListCtrl::GetSelectedRow() const {
-    const QModelIndexList rows = Table(*this)->selectionModel()->selectedRows();
+    const QTableWidget* table = Table(*this);
+    if (table == nullptr) {
+        return -1;
+    }
+    const QModelIndexList rows = table->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
@@ -158,7 +179,7 @@ void CListCtrl::ShowImage(int row) {
     if (item == nullptr || m_imageList == nullptr) {
         return;
     }
-    const auto& icons = m_imageList->Images().icons;
+    const auto& icons = ImagesOf(*m_imageList).icons;
     const int index = item->data(kImageRole).toInt();
     item->setIcon(index >= 0 && index < static_cast<int>(icons.size())
                       ? icons[static_cast<std::size_t>(index)]
@@ -176,7 +197,7 @@ bool CListCtrl::SetItemBold(int row, bool bold) {
         return false;
     }
     if (bold) {
-        QFont font = Table(*this)->font();
+        QFont font = item->tableWidget()->font();
         font.setBold(true);
         item->setFont(font);
     } else {
@@ -204,6 +225,9 @@ void CListCtrl::SelectRow(int row) {
 
 int CListCtrl::HitTest(CPoint point) const {
     QTableWidget* table = Table(*this);
+    if (table == nullptr) {
+        return -1;
+    }
     const QModelIndex index =
         table->indexAt(table->viewport()->mapFrom(table, QPoint(point.x, point.y)));
     return index.isValid() ? index.row() : -1;

@@ -2,6 +2,7 @@
 #include "ui/button.h"
 #include "ui/combo_box.h"
 #include "ui/qt/convert.h"
+#include "ui/qt/widget.h"
 #include "ui/slider.h"
 
 #include <QCheckBox>
@@ -10,7 +11,7 @@
 
 namespace {
 template <class W> W* As(const CWnd& wnd) {
-    return qobject_cast<W*>(wnd.Widget());
+    return qobject_cast<W*>(WidgetOf(wnd));
 }
 } // namespace
 

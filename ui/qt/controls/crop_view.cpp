@@ -1,7 +1,8 @@
 #include "ui/crop_view.h"
 
 #include "ui/crop_frame.h"
-#include "ui/qt/image_controls.h"
+#include "ui/qt/controls/image_controls.h"
+#include "ui/qt/widget.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -226,7 +227,7 @@ void CropWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 CropWidget* AsCrop(const CWnd& wnd) {
-    return dynamic_cast<CropWidget*>(wnd.Widget());
+    return dynamic_cast<CropWidget*>(WidgetOf(wnd));
 }
 
 } // namespace
