@@ -3,6 +3,7 @@
 #include "bench/bench_folder.h"
 #include "convert/convert.h"
 #include "convert/decode_size.h"
+#include "convert/linear_scale.h"
 #include "faces/frame_choice.h"
 #include "image/image_io.h"
 
@@ -93,7 +94,7 @@ const Photos& Files() {
 }
 
 // What the dialog shows first: decode (reduced where the format allows), find the face, frame
-// it, scale, grey and levels.
+// it, average it down in linear light, then tone and dithering.
 bool FirstFramedResult(const std::string& path) {
     const DecodedImage decoded = DecodeImageFile(path, &ReducedDecodeSize<ImageSize>);
     if (!decoded.image) {
@@ -103,10 +104,9 @@ bool FirstFramedResult(const std::string& path) {
     const ChosenFrame chosen = ChooseFrame(image, decoded.fullSize, FrameChoice::Face);
     const CropRect crop = MapRect(chosen.frame, decoded.fullSize.width, decoded.fullSize.height,
                                   image.width, image.height);
-    const RgbImage scaled =
-        ScaleArea(image, {crop.x, crop.y, crop.width, crop.height}, kConvertWidth, kConvertHeight);
-    const GreyImage grey = RgbToGrey(scaled.width, scaled.height, scaled.rgb);
-    benchmark::DoNotOptimize(ConvertToLevels(grey, kDefaultConvertSettings).data());
+    const GreyPlane scaled = AverageLinearGrey({image.width, image.height, image.rgb, {}}, crop,
+                                               kConvertWidth, kConvertHeight);
+    benchmark::DoNotOptimize(ConvertLinearToLevels(scaled, kDefaultConvertSettings).data());
     return chosen.byFace;
 }
 
