@@ -1,5 +1,6 @@
 #include "pack/pack_file.h"
 
+#include "platform/process.h"
 #include "platform/regular_file.h"
 #include "platform/unique_fd.h"
 
@@ -177,7 +178,9 @@ bool SyncAndClose(int fd) {
 // Deletes the temporary file when the save ends in any way other than the rename.
 class TempFileGuard {
 public:
-    explicit TempFileGuard(std::string path) : m_path(std::move(path)) {}
+    explicit TempFileGuard(std::string path) : m_path(std::move(path)) {
+        SetPendingTemporaryFile(m_path.c_str());
+    }
     TempFileGuard(const TempFileGuard&) = delete;
     TempFileGuard& operator=(const TempFileGuard&) = delete;
     ~TempFileGuard() {
@@ -187,6 +190,7 @@ public:
             ::unlink(m_path.c_str());
             errno = error;
         }
+        SetPendingTemporaryFile(nullptr);
     }
     const std::string& Path() const { return m_path; }
     void Commit() { m_committed = true; }
