@@ -1,7 +1,7 @@
 // The About box, offered from the editor's window menu.
 #pragma once
 
-#include "platform/dialog.h"
+#include "ui/dialog.h"
 
 class CAboutDlg : public CDialog {
 public:

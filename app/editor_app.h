@@ -1,7 +1,7 @@
 // The application object: runs the editor window and ends with it.
 #pragma once
 
-#include "platform/app.h"
+#include "ui/app.h"
 
 class CEditorApp : public CWinApp {
 public:

@@ -1,10 +1,10 @@
 // Decoding and encoding a whole pack's pictures, next to a plain copy of the same display
 // bytes as the yardstick. Run: build/release/bench/snapfold_codec_bench
 #include "bench/ratio_reporter.h"
+#include "gfx/bitmap.h"
+#include "gfx/display_caps.h"
 #include "pack/pack_image.h"
 #include "pack/picture_codec.h"
-#include "platform/bitmap.h"
-#include "platform/dc.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,7 +24,7 @@ PackImage RandomPack() {
 }
 
 std::vector<std::unique_ptr<CBitmap>> DecodeAll(const PackImage& pack) {
-    CDC dc;
+    CDisplayCaps dc;
     std::vector<std::unique_ptr<CBitmap>> bitmaps;
     for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
         bitmaps.push_back(PictureToBitmap(GetPicture(pack, slot), &dc));
@@ -35,7 +35,7 @@ std::vector<std::unique_ptr<CBitmap>> DecodeAll(const PackImage& pack) {
 void DecodeAndEncodePack(benchmark::State& state) {
     const PackImage source = RandomPack();
     PackImage target{};
-    CDC dc;
+    CDisplayCaps dc;
     for (auto _ : state) {
         for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
             auto bitmap = PictureToBitmap(GetPicture(source, slot), &dc);

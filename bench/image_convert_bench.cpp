@@ -8,10 +8,10 @@
 #include "convert/convert.h"
 #include "convert/decode_size.h"
 #include "convert/framing.h"
+#include "image/image_io.h"
 #include "pack/pack_file.h"
 #include "pack/pack_image.h"
 #include "pack/picture_export.h"
-#include "platform/image_io.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 // Importing a slot picture from a 48x50 bitmap file of 8 bits per pixel on disk, next to Qt's
 // own image reader loading the same file as the yardstick.
 // Run: build/release/bench/snapfold_import_bench
+#include "base/byte_writer.h"
 #include "bench/bench_folder.h"
 #include "bench/ratio_reporter.h"
+#include "gfx/bitmap.h"
 #include "import/bitmap_file.h"
-#include "platform/bitmap.h"
-#include "platform/byte_writer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -81,7 +81,7 @@ void LoadBitmapFile(benchmark::State& state) {
     const std::string& path = File().Path();
     for (auto _ : state) {
         CBitmap bitmap;
-        if (!LoadBitmapFile(path, bitmap)) {
+        if (ReadBitmapFile(path, bitmap) != BitmapFileResult::Loaded) {
             state.SkipWithError("the bitmap file was refused");
             break;
         }

@@ -9,9 +9,10 @@
 #include "pack/pack_file.h"
 #include "pack/pack_image.h"
 #include "pack/picture_codec.h"
-#include "platform/dc.h"
-#include "platform/ui_services.h"
 #include "res/resource.h"
+#include "ui/dc.h"
+#include "ui/qt/widget.h"
+#include "ui/ui_services.h"
 
 #include <benchmark/benchmark.h>
 
@@ -88,8 +89,8 @@ template <class AfterClick> void OpenInEditor(benchmark::State& state, AfterClic
     const AlwaysChoose chooser(file.Path());
     CEditorDlg dialog;
     QTimer::singleShot(0, [&] {
-        auto* open = qobject_cast<QAbstractButton*>(dialog.GetDlgItem(IDC_OPEN_PACK)->Widget());
-        auto* list = qobject_cast<QTableWidget*>(dialog.GetDlgItem(IDC_CONTACT_LIST)->Widget());
+        auto* open = qobject_cast<QAbstractButton*>(WidgetOf(dialog.GetDlgItem(IDC_OPEN_PACK)));
+        auto* list = qobject_cast<QTableWidget*>(WidgetOf(dialog.GetDlgItem(IDC_CONTACT_LIST)));
         for (auto _ : state) {
             open->click();
             afterClick();

@@ -6,8 +6,8 @@
 #include "cli/file_batch.h"
 #include "cli/pack_io.h"
 #include "cli/slot_arg.h"
+#include "image/image_io.h"
 #include "pack/picture_export.h"
-#include "platform/image_io.h"
 
 #include <CLI/CLI.hpp>
 #include <filesystem>

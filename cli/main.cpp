@@ -1,6 +1,6 @@
+#include "base/process.h"
 #include "cli/snapfold_app.h"
-#include "platform/process.h"
-#include "platform/toolkit_log.h"
+#include "image/toolkit_log.h"
 
 int main(int argc, char** argv) {
     IgnoreFileSizeSignal();

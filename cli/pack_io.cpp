@@ -1,8 +1,9 @@
 #include "cli/pack_io.h"
 #include "res/texts.h"
 
+#include "base/file_limits.h"
+#include "base/regular_file.h"
 #include "pack/pack_file.h"
-#include "platform/regular_file.h"
 
 #include <cerrno>
 #include <cstdio>

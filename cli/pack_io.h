@@ -2,6 +2,7 @@
 // standard output, and the one way a failure is told to the user.
 #pragma once
 
+#include "base/file_limits.h"
 #include "pack/pack_image.h"
 
 #include <cstdint>
@@ -70,9 +71,6 @@ bool StoreFile(const std::string& name, std::span<const std::uint8_t> bytes);
 // Whether something exists at path (a dangling symbolic link counts), for commands that refuse
 // to replace files unless forced.
 bool PathExists(const std::string& path);
-
-// No picture worth converting comes near this; a larger file is refused before it is read.
-inline constexpr std::uintmax_t kMaxWholeFileBytes = 512u * 1024u * 1024u;
 
 // The file's whole contents, or standard input's for "-", or nothing when it cannot be read
 // (errno tells why: EFBIG past maxBytes). Only regular files are opened, so a FIFO cannot hang

@@ -1,7 +1,7 @@
 #include "cli/pack_update.h"
 
-#include "platform/regular_file.h"
-#include "platform/unique_fd.h"
+#include "base/regular_file.h"
+#include "base/unique_fd.h"
 
 #include <cerrno>
 

@@ -2,10 +2,10 @@
 
 #include "cli/pack_io.h"
 #include "convert/decode_size.h"
+#include "gfx/bitmap.h"
+#include "image/image_io.h"
 #include "import/bitmap_file.h"
 #include "pack/picture_codec.h"
-#include "platform/bitmap.h"
-#include "platform/image_io.h"
 #include "res/texts.h"
 
 namespace {

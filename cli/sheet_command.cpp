@@ -4,7 +4,7 @@
 #include "cli/commands.h"
 #include "cli/pack_io.h"
 #include "pack/contact_sheet.h"
-#include "platform/image_io.h"
+#include "image/image_io.h"
 
 #include <CLI/CLI.hpp>
 

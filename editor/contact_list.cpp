@@ -3,11 +3,11 @@
 
 #include "pack/pack_image.h"
 #include "pack/picture_codec.h"
-#include "platform/dc.h"
-#include "platform/icon.h"
-#include "platform/list_ctrl.h"
 #include "res/resource.h"
 #include "res/texts.h"
+#include "ui/dc.h"
+#include "ui/icon.h"
+#include "ui/list_ctrl.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
 // The contact list's own menu, and the window menu's items that depend on the pack.
 #include "editor/editor_dlg.h"
 
-#include "platform/clipboard.h"
-#include "platform/menu.h"
 #include "res/resource.h"
 #include "res/texts.h"
+#include "ui/clipboard.h"
+#include "ui/menu.h"
 
 namespace {
 unsigned EnabledIf(bool condition) {

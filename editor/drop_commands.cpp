@@ -2,11 +2,11 @@
 // onto a row or the preview is imported into that slot.
 #include "editor/editor_dlg.h"
 
-#include "platform/image_io.h"
-#include "platform/list_ctrl.h"
-#include "platform/ui_services.h"
+#include "image/image_io.h"
 #include "res/resource.h"
 #include "res/texts.h"
+#include "ui/list_ctrl.h"
+#include "ui/ui_services.h"
 
 #include <string>
 

@@ -1,12 +1,12 @@
 #include "editor/editor_dlg.h"
 
 #include "app/about_dlg.h"
-#include "platform/dc.h"
-#include "platform/icon.h"
-#include "platform/list_ctrl.h"
 #include "res/resource.h"
 #include "res/strings.h"
 #include "res/texts.h"
+#include "ui/dc.h"
+#include "ui/icon.h"
+#include "ui/list_ctrl.h"
 
 #include <string>
 #include <string_view>

@@ -3,11 +3,11 @@
 #pragma once
 
 #include "editor/slot_history.h"
+#include "gfx/bitmap.h"
 #include "pack/pack_image.h"
-#include "platform/bitmap.h"
-#include "platform/dialog.h"
-#include "platform/edit.h"
-#include "platform/image_list.h"
+#include "ui/dialog.h"
+#include "ui/edit.h"
+#include "ui/image_list.h"
 
 #include <memory>
 #include <string>

@@ -3,11 +3,11 @@
 #include "editor/editor_dlg.h"
 
 #include "editor/export_path.h"
+#include "image/image_io.h"
 #include "pack/pack_file.h"
 #include "pack/picture_export.h"
-#include "platform/image_io.h"
-#include "platform/ui_services.h"
 #include "res/texts.h"
+#include "ui/ui_services.h"
 
 #include <filesystem>
 #include <optional>

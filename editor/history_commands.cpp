@@ -1,7 +1,7 @@
 // Undo and redo of the commands that change one slot.
 #include "editor/editor_dlg.h"
 
-#include "platform/list_ctrl.h"
+#include "ui/list_ctrl.h"
 
 #include <algorithm>
 #include <string>

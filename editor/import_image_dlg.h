@@ -3,12 +3,12 @@
 #pragma once
 
 #include "editor/import_preview.h"
-#include "platform/button.h"
-#include "platform/combo_box.h"
-#include "platform/crop_view.h"
-#include "platform/dialog.h"
-#include "platform/picture_view.h"
-#include "platform/slider.h"
+#include "ui/button.h"
+#include "ui/combo_box.h"
+#include "ui/crop_view.h"
+#include "ui/dialog.h"
+#include "ui/picture_view.h"
+#include "ui/slider.h"
 
 class CImportImageDlg : public CDialog {
 public:

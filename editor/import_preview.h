@@ -3,7 +3,7 @@
 #pragma once
 
 #include "convert/convert.h"
-#include "platform/image_io.h"
+#include "image/image_io.h"
 
 class ImportPreview {
 public:

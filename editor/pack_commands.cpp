@@ -2,8 +2,8 @@
 #include "editor/editor_dlg.h"
 
 #include "pack/pack_file.h"
-#include "platform/ui_services.h"
 #include "res/texts.h"
+#include "ui/ui_services.h"
 
 namespace {
 std::optional<std::string> ChoosePackFile(CWnd* owner, FileChooserMode mode) {

@@ -5,13 +5,13 @@
 #include "convert/decode_size.h"
 #include "convert/dither.h"
 #include "editor/import_image_dlg.h"
+#include "image/image_formats.h"
+#include "image/image_io.h"
 #include "pack/picture_codec.h"
 #include "pack/picture_export.h"
-#include "platform/clipboard.h"
-#include "platform/image_formats.h"
-#include "platform/image_io.h"
-#include "platform/ui_services.h"
 #include "res/texts.h"
+#include "ui/clipboard.h"
+#include "ui/ui_services.h"
 
 #include <algorithm>
 
@@ -81,11 +81,28 @@ void CEditorDlg::RunImportDialog(RgbImage image, const ImageSize& fullSize) {
     Invalidate(true);
 }
 
+namespace {
+
+// Going through a PNG in memory lets the one image reader composite transparency onto white
+// exactly as it does for a file, rather than a second rule for the clipboard.
+DecodedImage DecodeClipboardImage() {
+    const auto png = GetClipboardImagePng();
+    if (!png) {
+        return {};
+    }
+    if (png->empty()) {
+        return {std::nullopt, {}, "The clipboard's image could not be copied."};
+    }
+    return DecodeImageData(*png, nullptr);
+}
+
+} // namespace
+
 void CEditorDlg::OnPastePicture() {
     if (!HasSelection()) {
         return;
     }
-    ImportDecoded(GetClipboardImage());
+    ImportDecoded(DecodeClipboardImage());
 }
 
 void CEditorDlg::OnCopyPicture() {

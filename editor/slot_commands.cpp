@@ -1,16 +1,17 @@
 // The commands that change the selected slot: its identifier, its picture, or both removed.
 #include "editor/editor_dlg.h"
 
+#include "editor/load_bitmap_file.h"
 #include "import/bitmap_file.h"
 #include "pack/contact_id.h"
 #include "pack/pack_image.h"
 #include "pack/picture_codec.h"
-#include "platform/dc.h"
-#include "platform/icon.h"
-#include "platform/list_ctrl.h"
-#include "platform/ui_services.h"
 #include "res/resource.h"
 #include "res/texts.h"
+#include "ui/dc.h"
+#include "ui/icon.h"
+#include "ui/list_ctrl.h"
+#include "ui/ui_services.h"
 
 #include <cstdint>
 #include <string>

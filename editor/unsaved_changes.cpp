@@ -2,10 +2,10 @@
 // and the bold rows of the slots that differ.
 #include "editor/editor_dlg.h"
 
-#include "platform/list_ctrl.h"
-#include "platform/ui_services.h"
 #include "res/resource.h"
 #include "res/texts.h"
+#include "ui/list_ctrl.h"
+#include "ui/ui_services.h"
 
 namespace {
 // The buttons of the question, in the order they are shown.

@@ -1,9 +1,9 @@
 // The path a user's bitmap file takes into a slot: the file's checks and conversion to a
 // display bitmap, then the slot encoding, whose decoded display must encode to the same bytes.
+#include "gfx/bitmap.h"
+#include "gfx/display_caps.h"
 #include "import/bitmap_file.h"
 #include "pack/picture_codec.h"
-#include "platform/bitmap.h"
-#include "platform/dc.h"
 
 #include <array>
 #include <cstdint>
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!BitmapToPicture(bitmap, encoded)) {
         std::abort();
     }
-    CDC dc;
+    CDisplayCaps dc;
     const auto shown = PictureToBitmap(encoded, &dc);
     std::array<std::uint8_t, PICTURE_BYTES> again{};
     if (shown == nullptr || !BitmapToPicture(*shown, again) || again != encoded) {

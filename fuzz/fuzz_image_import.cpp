@@ -4,7 +4,7 @@
 #include "convert/convert.h"
 #include "convert/decode_size.h"
 #include "convert/framing.h"
-#include "platform/image_io.h"
+#include "image/image_io.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // What opening a pack does with the file's bytes: one read into a cleared image, then for
 // every slot the identifier and, for an occupied slot, the picture the contact list shows.
+#include "gfx/bitmap.h"
+#include "gfx/display_caps.h"
 #include "pack/pack_file.h"
 #include "pack/picture_codec.h"
-#include "platform/bitmap.h"
-#include "platform/dc.h"
 
 #include <algorithm>
 #include <array>
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::any_of(pack.begin() + count, pack.end(), [](std::uint8_t b) { return b != 0; })) {
         std::abort();
     }
-    CDC dc;
+    CDisplayCaps dc;
     for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
         if (GetContactId(pack, slot) == 0) {
             continue;

@@ -1,11 +1,10 @@
 #include "import/bitmap_file.h"
 
-#include "platform/bitmap.h"
-#include "platform/byte_reader.h"
-#include "platform/dib.h"
-#include "platform/regular_file.h"
-#include "platform/ui_services.h"
-#include "res/texts.h"
+#include "base/byte_reader.h"
+#include "base/file_limits.h"
+#include "base/regular_file.h"
+#include "gfx/bitmap.h"
+#include "gfx/dib.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -29,8 +28,6 @@ constexpr std::size_t kCoreColourEntryBytes = 3;
 constexpr std::int32_t kPictureWidth = 48;
 constexpr std::int32_t kPictureHeight = 50;
 constexpr std::uint16_t kMaxBitCount = 8;
-// A 48x50 picture needs a few kilobytes; anything this large is not one and is not read.
-constexpr std::uintmax_t kMaxFileBytes = 64u * 1024u * 1024u;
 
 struct InfoHeader {
     std::uint32_t size = 0;
@@ -129,19 +126,6 @@ std::optional<std::size_t> PixelStart(const ByteReader& file, const InfoHeader& 
     return dataOffset;
 }
 
-void ReportRefusal(BitmapFileResult result) {
-    switch (result) {
-    case BitmapFileResult::Loaded:
-        break;
-    case BitmapFileResult::Unreadable:
-        ShowWarning(std::string(res::kBitmapUnreadableMessage));
-        break;
-    case BitmapFileResult::WrongSize:
-        ShowWarning(std::string(res::kBitmapSizeMessage));
-        break;
-    }
-}
-
 } // namespace
 
 BitmapFileResult DecodeBitmapFile(std::span<const std::uint8_t> file, CBitmap& bitmap) {
@@ -177,12 +161,9 @@ BitmapFileResult DecodeBitmapFile(std::span<const std::uint8_t> file, CBitmap& b
     return BitmapFileResult::Loaded;
 }
 
-bool LoadBitmapFile(const std::string& path, CBitmap& bitmap) {
+BitmapFileResult ReadBitmapFile(const std::string& path, CBitmap& bitmap) {
     // Opened once, without blocking, and judged by what was opened: checking the name first
     // and opening it again would let a named pipe put in its place stall the editor.
-    const auto bytes = ReadRegularFile(path, kMaxFileBytes);
-    const BitmapFileResult result =
-        bytes ? DecodeBitmapFile(*bytes, bitmap) : BitmapFileResult::Unreadable;
-    ReportRefusal(result);
-    return result == BitmapFileResult::Loaded;
+    const auto bytes = ReadRegularFile(path, kMaxBitmapFileBytes);
+    return bytes ? DecodeBitmapFile(*bytes, bitmap) : BitmapFileResult::Unreadable;
 }

@@ -19,6 +19,6 @@ enum class BitmapFileResult {
 // result is Loaded. Shows nothing.
 BitmapFileResult DecodeBitmapFile(std::span<const std::uint8_t> file, CBitmap& bitmap);
 
-// Reads the file at path into bitmap and tells the user why a file is refused, in exactly one
-// warning box. Returns whether the bitmap holds the picture.
-bool LoadBitmapFile(const std::string& path, CBitmap& bitmap);
+// Reads the file at path into bitmap, as DecodeBitmapFile does; a file that cannot be opened,
+// is not a regular file or is larger than any such picture can be is Unreadable. Shows nothing.
+BitmapFileResult ReadBitmapFile(const std::string& path, CBitmap& bitmap);

@@ -1,6 +1,7 @@
-// Reading and writing the whole pack image, and the safe replacement of a pack file on disk.
+// Reading and writing the whole pack image, and saving it through the safe save.
 #pragma once
 
+#include "base/safe_save.h"
 #include "pack/pack_image.h"
 
 #include <cstdio>
@@ -24,10 +25,5 @@ using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 // (opening a folder succeeds on Linux, so it is checked).
 UniqueFile OpenPackFile(const std::string& path);
 
-// Replaces the file at path by bytes without ever leaving it damaged: the bytes go to a
-// temporary file in the same folder, are checked and synced, and are then renamed over the
-// target (a symbolic link is followed and stays a link). Where no temporary file can be made
-// there, a writable target is written in place. On failure the target is as it was and no
-// temporary file remains. Returns whether the file was saved; errno then tells why not.
-bool SaveFileSafely(const std::string& path, std::span<const std::uint8_t> bytes);
+// Saves the whole image through SaveFileSafely.
 bool SavePackFile(const std::string& path, const PackImage& pack);

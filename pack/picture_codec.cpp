@@ -1,7 +1,7 @@
 #include "pack/picture_codec.h"
 
-#include "platform/bitmap.h"
-#include "platform/dc.h"
+#include "gfx/bitmap.h"
+#include "gfx/display_caps.h"
 
 #include <cstddef>
 #include <cstring>
@@ -51,7 +51,7 @@ void EncodePixels(const std::uint8_t* pixel, PackPicture picture) {
 
 // Display bitmaps are kept at 32 bits per pixel, so the pixels are written straight into the
 // bitmap's own bytes rather than through a buffer of the depth asked from dc.
-std::unique_ptr<CBitmap> PictureToBitmap(ConstPackPicture picture, CDC* dc) {
+std::unique_ptr<CBitmap> PictureToBitmap(ConstPackPicture picture, const CDisplayCaps* dc) {
     auto bitmap = std::make_unique<CBitmap>();
     const auto depth = static_cast<unsigned>(dc->GetDeviceCaps(BITSPIXEL));
     if (!bitmap->CreateBitmap(PICTURE_WIDTH, PICTURE_HEIGHT, 1, depth, BitmapInit::Unspecified)) {

@@ -8,7 +8,7 @@
 #include <memory>
 
 class CBitmap;
-class CDC;
+class CDisplayCaps;
 
 // The display value of each of the four levels (0 black, 3 white).
 inline constexpr std::array<std::uint8_t, 4> GREY_LEVELS{0, 85, 190, 255};
@@ -21,7 +21,7 @@ constexpr int QuantizeLevel(std::uint8_t sample) {
 
 // A new 48x50 display bitmap at dc's depth showing the picture's greys; null when the display
 // bitmap cannot be made.
-std::unique_ptr<CBitmap> PictureToBitmap(ConstPackPicture picture, CDC* dc);
+std::unique_ptr<CBitmap> PictureToBitmap(ConstPackPicture picture, const CDisplayCaps* dc);
 
 // Encodes a 48x50 display bitmap into the picture; only the first (blue) byte of each pixel
 // counts. Returns false, leaving the picture untouched, for a bitmap of another size or a depth

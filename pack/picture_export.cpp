@@ -1,7 +1,7 @@
 #include "pack/picture_export.h"
 
+#include "base/byte_writer.h"
 #include "pack/picture_codec.h"
-#include "platform/byte_writer.h"
 
 #include <cstdio>
 
@@ -33,8 +33,9 @@ void PutHeaders(std::vector<std::uint8_t>& out) {
     AppendU32(out, kColourCount); // colours used
     AppendU32(out, kColourCount); // colours important
     for (std::uint8_t grey : GREY_LEVELS) {
-        for (int channel = 0; channel < 3; ++channel)
+        for (int channel = 0; channel < 3; ++channel) {
             out.push_back(grey);
+        }
         out.push_back(0);
     }
 }
@@ -47,8 +48,9 @@ int LevelAt(ConstPackPicture picture, std::size_t pixel) {
 
 std::array<std::uint8_t, PICTURE_PIXELS> PictureToGreys(ConstPackPicture picture) {
     std::array<std::uint8_t, PICTURE_PIXELS> greys{};
-    for (std::size_t pixel = 0; pixel < PICTURE_PIXELS; ++pixel)
+    for (std::size_t pixel = 0; pixel < PICTURE_PIXELS; ++pixel) {
         greys[pixel] = GREY_LEVELS[static_cast<std::size_t>(LevelAt(picture, pixel))];
+    }
     return greys;
 }
 

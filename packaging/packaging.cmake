@@ -9,7 +9,7 @@ set(SNAPFOLD_PACKAGE_CONTACT "Wrenbottle <snapfold@wrenbottle.org>"
 
 # On Wayland the compositor has no window icon to show; it looks up the menu entry named by the
 # application instead, so the program has to announce the same name as the installed entry.
-target_compile_definitions(snapfold_platform PRIVATE SNAPFOLD_APP_ID="${SNAPFOLD_APP_ID}")
+target_compile_definitions(snapfold_ui_qt PRIVATE SNAPFOLD_APP_ID="${SNAPFOLD_APP_ID}")
 
 install(TARGETS SnapfoldEditor snapfold RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${SNAPFOLD_APP_ID}.desktop

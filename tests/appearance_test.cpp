@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "tests/gui_support.h"
 #include "tests/test_files.h"
+#include "ui/qt/widget.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -162,7 +163,7 @@ TEST_F(Appearance, EditorTextIsReadableAndBackgroundsFollowThePalette) {
             FillCheckerboard(pack, kOccupiedRow);
             ShowPackThroughOpen(dlg, ui, pack);
             ControlAs<QLineEdit>(dlg, IDC_ID_EDIT)->setText("1234");
-            QWidget* window = dlg.Widget();
+            QWidget* window = WidgetOf(dlg);
             const qreal ratio = window->devicePixelRatioF();
             const QImage shot = Grab(dlg);
 
@@ -218,7 +219,7 @@ TEST_F(Appearance, AboutBoxTextIsReadable) {
         ScopedAppPalette palette(c.palette);
         CAboutDlg about;
         RunModal(about, [&] {
-            QWidget* window = about.Widget();
+            QWidget* window = WidgetOf(about);
             const qreal ratio = window->devicePixelRatioF();
             const QImage shot = Grab(about);
             int labels = 0;
@@ -270,7 +271,7 @@ TEST_F(Appearance, PicturesAreEnlargedByWholePixelsAtTheScreenScale) {
         auto* list = ControlAs<QTableWidget>(dlg, IDC_CONTACT_LIST);
         const QImage unselected = Grab(dlg);
         ClickListRow(dlg, kOccupiedRow);
-        QWidget* window = dlg.Widget();
+        QWidget* window = WidgetOf(dlg);
         const qreal ratio = window->devicePixelRatioF();
         const QImage shot = Grab(dlg);
         const QRgb black = qRgb(0, 0, 0);
@@ -333,13 +334,13 @@ TEST_F(Appearance, PicturesAreEnlargedByWholePixelsAtTheScreenScale) {
     CAboutDlg about;
     RunModal(about, [&] {
         const QLabel* icon = nullptr;
-        for (const QLabel* label : about.Widget()->findChildren<QLabel*>()) {
+        for (const QLabel* label : WidgetOf(about)->findChildren<QLabel*>()) {
             if (!label->pixmap().isNull()) {
                 icon = label;
             }
         }
         ASSERT_NE(icon, nullptr);
-        EXPECT_EQ(icon->pixmap().devicePixelRatio(), about.Widget()->devicePixelRatioF());
+        EXPECT_EQ(icon->pixmap().devicePixelRatio(), WidgetOf(about)->devicePixelRatioF());
     });
 }
 

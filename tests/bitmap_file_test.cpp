@@ -1,10 +1,11 @@
+#include "editor/load_bitmap_file.h"
 #include "import/bitmap_file.h"
 
-#include "platform/bitmap.h"
-#include "platform/byte_writer.h"
-#include "platform/dib.h"
-#include "platform/ui_services.h"
+#include "base/byte_writer.h"
+#include "gfx/bitmap.h"
+#include "gfx/dib.h"
 #include "tests/named_param.h"
+#include "ui/ui_services.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/crop_frame.h"
+#include "ui/crop_frame.h"
 
 #include <gtest/gtest.h>
 

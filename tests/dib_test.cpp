@@ -1,6 +1,6 @@
-#include "platform/dib.h"
+#include "gfx/dib.h"
 
-#include "platform/bitmap.h"
+#include "gfx/bitmap.h"
 #include "tests/named_param.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,10 @@
 #include "editor/editor_dlg.h"
+#include "image/image_io.h"
 #include "pack/pack_image.h"
-#include "platform/image_io.h"
 #include "res/resource.h"
 #include "tests/gui_support.h"
 #include "tests/test_files.h"
+#include "ui/qt/widget.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -84,7 +85,7 @@ TEST_F(Drops, APackDroppedOutsideThePicturesOpens) {
             if (c.modifiedFirst) {
                 SetIdOfRow(dlg, 0, "5");
             }
-            QWidget* window = dlg.Widget();
+            QWidget* window = WidgetOf(dlg);
             QWidget* target = window;
             QPoint at(window->width() - 5, window->height() - 5);
             if (c.place == Place::IdBox) {
@@ -115,7 +116,7 @@ TEST_F(Drops, APictureDroppedOntoARowOrThePreviewIsImportedIntoThatSlot) {
         RunModal(dlg, [&] {
             ClickButton(dlg, IDC_NEW_PACK);
             ClickListRow(dlg, 1);
-            QWidget* window = dlg.Widget();
+            QWidget* window = WidgetOf(dlg);
             QPoint at = Control(dlg, IDC_PREVIEW)->geometry().center();
             if (place == Place::Row) {
                 auto* list = ControlAs<QTableWidget>(dlg, IDC_CONTACT_LIST);

@@ -1,8 +1,9 @@
 #include "editor/editor_dlg.h"
 #include "pack/pack_image.h"
-#include "platform/dialog_units.h"
 #include "res/resource.h"
 #include "tests/gui_support.h"
+#include "ui/dialog_units.h"
+#include "ui/qt/widget.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -136,7 +137,7 @@ protected:
 
 TEST_F(EditorWindow, HasEveryControlWithItsCaptionPlaceAndKind) {
     RunModal(dlg, [&] {
-        QWidget* window = dlg.Widget();
+        QWidget* window = WidgetOf(dlg);
         EXPECT_EQ(window->windowTitle(), "Snapfold - Editor       by Wrenbottle");
         const BaseUnits units = MeasuredUnits(window);
         ASSERT_GT(units.x, 0);
@@ -189,7 +190,7 @@ TEST_F(EditorWindow, TabOrderFollowsTheTemplateAndNoButtonIsDefault) {
             EXPECT_EQ(QApplication::focusWidget(), Control(dlg, tabStops[i + 1]))
                 << "after " << tabStops[i];
         }
-        for (QPushButton* b : dlg.Widget()->findChildren<QPushButton*>()) {
+        for (QPushButton* b : WidgetOf(dlg)->findChildren<QPushButton*>()) {
             EXPECT_FALSE(b->isDefault()) << b->text().toStdString();
             EXPECT_FALSE(b->autoDefault()) << b->text().toStdString();
         }
@@ -230,7 +231,7 @@ TEST_F(EditorWindow, EnterAndEscapeNeverEndTheEditor) {
             target->setFocus();
             QTest::keyClick(target, c.key);
             QApplication::processEvents();
-            EXPECT_TRUE(dlg.Widget()->isVisible());
+            EXPECT_TRUE(WidgetOf(dlg)->isVisible());
         }
         EXPECT_TRUE(ui.choosers.empty());
         EXPECT_TRUE(ui.messages.empty());
@@ -245,7 +246,7 @@ TEST_F(EditorWindow, EnterOnAFocusedButtonPressesIt) {
         QTest::keyClick(save, Qt::Key_Enter, Qt::KeypadModifier);
         ASSERT_EQ(ui.choosers.size(), 2u);
         EXPECT_EQ(ui.choosers[0].mode, FileChooserMode::Save);
-        EXPECT_TRUE(dlg.Widget()->isVisible());
+        EXPECT_TRUE(WidgetOf(dlg)->isVisible());
     });
 }
 
@@ -283,7 +284,7 @@ constexpr int kAboutItem = 3;
 // Opens the window menu over the dialog's background and returns its entries.
 QStringList OpenWindowMenu(CEditorDlg& dlg, int chooseIndex) {
     std::unique_ptr<QStringList> texts(InspectNextMenu(chooseIndex));
-    QWidget* window = dlg.Widget();
+    QWidget* window = WidgetOf(dlg);
     const QPoint background(window->width() - 5, window->height() - 5);
     QContextMenuEvent event(QContextMenuEvent::Mouse, background, window->mapToGlobal(background));
     QApplication::sendEvent(window, &event);
@@ -336,7 +337,7 @@ TEST_F(EditorWindow, WindowMenuEndsWithTheAboutCommandWhichOpensTheAboutBox) {
         EXPECT_TRUE(wasModal);
         EXPECT_TRUE(aboutTexts.contains("About SnapfoldEditor"));
         EXPECT_TRUE(aboutTexts.contains("SnapfoldEditor Version 1.0"));
-        EXPECT_TRUE(dlg.Widget()->isVisible());
+        EXPECT_TRUE(WidgetOf(dlg)->isVisible());
     });
 }
 
@@ -361,8 +362,8 @@ TEST_F(EditorWindow, TheWindowMenusCloseAndTheCloseBoxEndTheDialog) {
     EXPECT_EQ(RunModal(dlg, [&] { OpenWindowMenu(dlg, 0); }), IDCANCEL);
     bool stillOpen = true;
     RunModal(dlg, [&] {
-        dlg.Widget()->close();
-        stillOpen = dlg.Widget() != nullptr && dlg.Widget()->isVisible();
+        WidgetOf(dlg)->close();
+        stillOpen = WidgetOf(dlg) != nullptr && WidgetOf(dlg)->isVisible();
     });
     EXPECT_FALSE(stillOpen);
 }

@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "tests/gui_support.h"
 #include "tests/test_files.h"
+#include "ui/qt/widget.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -169,7 +170,7 @@ TEST_F(Export, ExportAllNamesEachOccupiedSlotAndAsksOnceAboutExistingFiles) {
             ui.Answer(folder.Path());
             // From the window menu, over the dialog's background.
             WithNextPopup([](QMenu* menu) { ChooseFromMenu(menu, "Export All Pictures..."); });
-            QWidget* window = dlg.Widget();
+            QWidget* window = WidgetOf(dlg);
             const QPoint background(window->width() - 5, window->height() - 5);
             QContextMenuEvent event(QContextMenuEvent::Mouse, background,
                                     window->mapToGlobal(background));

@@ -1,9 +1,9 @@
 #include "editor/editor_dlg.h"
 #include "pack/pack_image.h"
-#include "platform/qt_ui_services.h"
 #include "res/resource.h"
 #include "tests/gui_support.h"
 #include "tests/test_files.h"
+#include "ui/qt/ui_services.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "tests/test_files.h"
+#include "ui/qt/widget.h"
 
 #include <gtest/gtest.h>
 
@@ -45,10 +46,10 @@ int ScriptedUi::Ask(CWnd*, const Question& question) {
 int RunModal(CDialog& dialog, const std::function<void()>& body) {
     QTimer::singleShot(0, [&] {
         // Focus and keyboard tests need the window active, as a user's would be.
-        dialog.Widget()->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.Widget()));
+        WidgetOf(dialog)->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(WidgetOf(dialog)));
         body();
-        if (dialog.Widget() != nullptr && dialog.Widget()->isVisible()) {
+        if (WidgetOf(dialog) != nullptr && WidgetOf(dialog)->isVisible()) {
             dialog.EndDialog(IDCANCEL);
         }
     });
@@ -77,7 +78,7 @@ bool WithNextModal(const std::function<void()>& action,
 
 QWidget* Control(const CDialog& dialog, int id) {
     CWnd* item = dialog.GetDlgItem(id);
-    return item != nullptr ? item->Widget() : nullptr;
+    return item != nullptr ? WidgetOf(item) : nullptr;
 }
 
 void ClickButton(const CDialog& dialog, int id) {
@@ -113,7 +114,7 @@ void ShowPackThroughOpen(const CDialog& dialog, ScriptedUi& ui, const PackImage&
 }
 
 QImage Grab(const CDialog& dialog) {
-    QImage image = dialog.Widget()->grab().toImage();
+    QImage image = WidgetOf(dialog)->grab().toImage();
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -169,7 +170,7 @@ QRect PreviewPictureRect(const CDialog& dialog, qreal ratio) {
 }
 
 QRgb PreviewPixel(const CDialog& dialog, int x, int y) {
-    const QImage shot = dialog.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot = WidgetOf(dialog)->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRect picture = PreviewPictureRect(dialog, shot.devicePixelRatio());
     const int scale = picture.width() / PICTURE_WIDTH;
     return shot.pixel(picture.left() + x * scale + scale / 2,

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "pack/pack_image.h"
-#include "platform/dialog.h"
-#include "platform/ui_services.h"
+#include "ui/dialog.h"
+#include "ui/ui_services.h"
 
 #include <QImage>
 #include <QMenu>

@@ -1,7 +1,7 @@
 #include "convert/convert.h"
 #include "convert/decode_size.h"
 #include "convert/framing.h"
-#include "platform/image_io.h"
+#include "image/image_io.h"
 #include "test_files.h"
 
 #include <QBuffer>

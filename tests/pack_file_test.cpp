@@ -1,6 +1,6 @@
+#include "base/process.h"
 #include "pack/pack_file.h"
 #include "pack/pack_image.h"
-#include "platform/process.h"
 #include "tests/named_param.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "gfx/bitmap.h"
+#include "gfx/display_caps.h"
 #include "pack/picture_codec.h"
-#include "platform/bitmap.h"
-#include "platform/dc.h"
 #include "tests/named_param.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ using named_param::PrintTo;
 using Picture = std::array<std::uint8_t, PICTURE_BYTES>;
 
 std::unique_ptr<CBitmap> Decode(const Picture& picture) {
-    CDC dc;
+    CDisplayCaps dc;
     auto bitmap = PictureToBitmap(ConstPackPicture(picture), &dc);
     EXPECT_NE(bitmap, nullptr);
     return bitmap;

@@ -1,7 +1,7 @@
+#include "gfx/bitmap.h"
 #include "import/bitmap_file.h"
 #include "pack/picture_codec.h"
 #include "pack/picture_export.h"
-#include "platform/bitmap.h"
 
 #include <gtest/gtest.h>
 

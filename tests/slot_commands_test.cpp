@@ -3,6 +3,7 @@
 #include "res/resource.h"
 #include "tests/gui_support.h"
 #include "tests/test_files.h"
+#include "ui/qt/widget.h"
 
 #include <QLineEdit>
 #include <QTableWidget>
@@ -137,7 +138,7 @@ TEST_F(SlotCommands, EnterInTheIdBoxSetsTheId) {
             EXPECT_EQ(List()->item(row, 0)->data(Qt::AccessibleDescriptionRole).toString(),
                       QString("Slot %1 of 25").arg(row + 1));
         }
-        EXPECT_TRUE(dlg.Widget()->isVisible());
+        EXPECT_TRUE(WidgetOf(dlg)->isVisible());
     });
 }
 

@@ -1,9 +1,10 @@
 #include "editor/editor_dlg.h"
 #include "pack/pack_image.h"
-#include "platform/menu.h"
 #include "res/resource.h"
 #include "tests/gui_support.h"
 #include "tests/test_files.h"
+#include "ui/menu.h"
+#include "ui/qt/widget.h"
 
 #include <QLineEdit>
 #include <QTableWidget>
@@ -144,12 +145,12 @@ TEST_F(UnsavedChanges, TheQuestionGuardsCloseNewAndOpen) {
                     ui.Answer(r.saveAs);
                 }
                 if (action == Action::Close) {
-                    dlg.Widget()->close();
+                    WidgetOf(dlg)->close();
                 } else {
                     WriteWholeFile(dir.File("b.bin"), std::vector<std::uint8_t>(PACK_FILE_SIZE, 1));
                     Click(action == Action::New ? IDC_NEW_PACK : IDC_OPEN_PACK, dir.File("b.bin"));
                 }
-                EXPECT_EQ(action == Action::Close ? !dlg.Widget()->isVisible() : g_pack != before,
+                EXPECT_EQ(action == Action::Close ? !WidgetOf(dlg)->isVisible() : g_pack != before,
                           r.goesOn);
                 EXPECT_EQ(ui.messages.size(), r.name == std::string("SaveFails") ? 1u : 0u);
                 ASSERT_EQ(ui.questions.size(), r.answer >= 0 ? 1u : 0u);
@@ -169,7 +170,7 @@ TEST_F(UnsavedChanges, TheQuestionGuardsCloseNewAndOpen) {
 
 TEST_F(UnsavedChanges, EveryWayOfClosingAsksAndEscapeKeepsTheEditor) {
     const std::function<void()> ways[] = {
-        [&] { dlg.Widget()->close(); },
+        [&] { WidgetOf(dlg)->close(); },
         [&] { dlg.SendSysCommand(SC_CLOSE); },
         [&] { Key(IDC_CONTACT_LIST, Qt::Key_Q); },
         [&] { Key(IDC_ID_EDIT, Qt::Key_Q); },
@@ -182,10 +183,10 @@ TEST_F(UnsavedChanges, EveryWayOfClosingAsksAndEscapeKeepsTheEditor) {
             Do('n');
             Do('i');
             close(); // Nothing queued: the question is escaped.
-            keptOpen = dlg.Widget()->isVisible();
+            keptOpen = WidgetOf(dlg)->isVisible();
             Do('d');
             close();
-            closedOnDiscard = !dlg.Widget()->isVisible();
+            closedOnDiscard = !WidgetOf(dlg)->isVisible();
         });
         EXPECT_TRUE(keptOpen);
         EXPECT_TRUE(closedOnDiscard);

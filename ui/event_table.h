@@ -1,0 +1,134 @@
+// The event table of a dialog class: which handler each window event reaches.
+#pragma once
+
+#include "ui/types.h"
+
+#include <string>
+#include <vector>
+
+class CDialog;
+class CMenu;
+
+enum class DialogEvent {
+    SysCommand,
+    Paint,
+    QueryDragIcon,
+    Clicked,
+    ListClick,
+    Destroy,
+    // A command from a shortcut key or a menu other than the window menu.
+    Command,
+    // A control's value changed: a slider moved, a box checked, an entry chosen, a frame moved.
+    Changed,
+    // The user asked for a control's menu, by right-click, the Menu key or Shift+F10.
+    ContextMenu,
+    // The window menu is about to show, so that its items can be enabled to suit.
+    InitMenuPopup,
+    // Files dropped onto the window.
+    DropFiles,
+};
+
+struct NMHDR {
+    int idFrom = 0;
+    int code = 0;
+};
+using LRESULT = long;
+
+// Files dropped onto a dialog: their paths, where they were dropped in the dialog's client
+// coordinates, and the control there (0 for the dialog's own background).
+struct DroppedFiles {
+    std::vector<std::string> paths;
+    CPoint point;
+    int controlId = 0;
+};
+
+struct EventArgs {
+    unsigned command = 0;
+    long param = 0;
+    NMHDR* header = nullptr;
+    LRESULT* result = nullptr;
+    HICON icon = nullptr;
+    // Where a menu was asked for, in screen coordinates.
+    CPoint point;
+    CMenu* menu = nullptr;
+    const DroppedFiles* drop = nullptr;
+};
+
+struct EventEntry {
+    DialogEvent event;
+    // The control the event comes from; 0 for events of the dialog itself.
+    int controlId;
+    void (*call)(CDialog& dialog, EventArgs& args);
+};
+
+namespace event_table_detail {
+template <class T> struct HandlerClass;
+template <class C, class R, class... A> struct HandlerClass<R (C::*)(A...)> { using type = C; };
+template <auto Handler> using DialogOf = typename HandlerClass<decltype(Handler)>::type;
+} // namespace event_table_detail
+
+// One maker per kind of entry, named after the event; each checks the handler's signature.
+template <auto Handler> constexpr EventEntry OnSysCommandEntry() {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::SysCommand, 0,
+            [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(a.command, a.param); }};
+}
+
+template <auto Handler> constexpr EventEntry OnPaintEntry() {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::Paint, 0, [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
+}
+
+template <auto Handler> constexpr EventEntry OnQueryDragIconEntry() {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::QueryDragIcon, 0,
+            [](CDialog& d, EventArgs& a) { a.icon = (static_cast<D&>(d).*Handler)(); }};
+}
+
+template <auto Handler> constexpr EventEntry OnClickedEntry(int controlId) {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::Clicked, controlId,
+            [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
+}
+
+template <auto Handler> constexpr EventEntry OnListClickEntry(int controlId) {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::ListClick, controlId,
+            [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(a.header, a.result); }};
+}
+
+template <auto Handler> constexpr EventEntry OnDestroyEntry() {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::Destroy, 0,
+            [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
+}
+
+template <auto Handler> constexpr EventEntry OnCommandEntry(unsigned command) {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::Command, static_cast<int>(command),
+            [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
+}
+
+template <auto Handler> constexpr EventEntry OnChangeEntry(int controlId) {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::Changed, controlId,
+            [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
+}
+
+template <auto Handler> constexpr EventEntry OnContextMenuEntry(int controlId) {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::ContextMenu, controlId,
+            [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(a.point); }};
+}
+
+template <auto Handler> constexpr EventEntry OnInitMenuPopupEntry() {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::InitMenuPopup, 0,
+            [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(a.menu); }};
+}
+
+template <auto Handler> constexpr EventEntry OnDropFilesEntry() {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::DropFiles, 0,
+            [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(*a.drop); }};
+}

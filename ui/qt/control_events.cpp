@@ -1,0 +1,78 @@
+#include "ui/qt/control_events.h"
+
+#include "ui/dialog.h"
+#include "ui/qt/controls/image_controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTableWidget>
+
+namespace {
+
+// Sliders, check boxes, drop-down lists and crop frames all report a new value the same way.
+bool ConnectChanges(CDialog& dialog, int id, QWidget* widget, DialogWindow* window) {
+    const auto changed = [&dialog, id] {
+        EventArgs args;
+        dialog.Dispatch(DialogEvent::Changed, id, args);
+    };
+    if (auto* slider = qobject_cast<QSlider*>(widget)) {
+        QObject::connect(slider, &QSlider::valueChanged, window, changed);
+    } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        QObject::connect(box, &QCheckBox::toggled, window, changed);
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        QObject::connect(combo, &QComboBox::currentIndexChanged, window, changed);
+    } else {
+        return ConnectCropChanged(widget, changed);
+    }
+    return true;
+}
+
+// A row that becomes selected, by mouse or keyboard, is reported as a click on it.
+void ConnectListClicks(CDialog& dialog, int id, QTableWidget* table, DialogWindow* window) {
+    const auto reportClick = [&dialog, id, table] {
+        if (!table->selectionModel()->hasSelection()) {
+            return;
+        }
+        NMHDR header{id, 0};
+        LRESULT result = 0;
+        EventArgs args;
+        args.header = &header;
+        args.result = &result;
+        dialog.Dispatch(DialogEvent::ListClick, id, args);
+    };
+    QObject::connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, window,
+                     reportClick);
+    // A left click on the row already selected changes no selection, yet is a click.
+    QObject::connect(table, &QAbstractItemView::clicked, window,
+                     [table, reportClick](const QModelIndex& index) {
+                         if (table->selectionModel()->isRowSelected(index.row())) {
+                             reportClick();
+                         }
+                     });
+}
+
+} // namespace
+
+void ConnectControlEvents(CDialog& dialog, int id, QWidget* widget, DialogWindow* window) {
+    if (ConnectChanges(dialog, id, widget, window)) {
+        return;
+    }
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        QObject::connect(button, &QPushButton::clicked, window, [&dialog, id] {
+            EventArgs args;
+            if (dialog.Dispatch(DialogEvent::Clicked, id, args)) {
+                return;
+            }
+            if (id == IDOK) {
+                dialog.OnOK();
+            } else if (id == IDCANCEL) {
+                dialog.OnCancel();
+            }
+        });
+    } else if (auto* table = qobject_cast<QTableWidget*>(widget)) {
+        ConnectListClicks(dialog, id, table, window);
+    }
+}
