@@ -91,6 +91,14 @@ private:
     ContactId SelectedId() const;
     void OnUndo();
     void OnRedo();
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnDragRow(int from, int onto);
+    void OnShowAllSlots();
+    // Swaps two slots as one undoable step: identifiers, picture bytes, rows, thumbnails,
+    // descriptions and marks. to ends selected, showing what was in from. Returns whether both
+    // are slots and differ.
+    bool SwapShownSlots(int from, int to);
     void OnEditId();
     void OnCloseCommand();
     void OnDropFiles(const DroppedFiles& drop);

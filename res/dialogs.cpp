@@ -39,6 +39,10 @@ constexpr std::array kEditorAccelerators{
     // Pasting stays the ID box's own while it has the focus.
     Accelerator{"Ctrl+V", IDM_PASTE_PICTURE, KeyScope::OutsideEdit},
     Accelerator{"Ctrl+C", IDM_COPY_PICTURE, KeyScope::InList},
+    // Moves act on the list's rows, so they stay away from the ID box's own keys.
+    Accelerator{"Alt+Up", IDM_MOVE_UP, KeyScope::InList},
+    Accelerator{"Alt+Down", IDM_MOVE_DOWN, KeyScope::InList},
+    Accelerator{"Ctrl+G", IDM_SHOW_ALL_SLOTS, KeyScope::Window},
 };
 
 // The source with its frame on the left; the result, its tone controls and the buttons on the

@@ -45,6 +45,8 @@ inline constexpr unsigned IDM_EDIT_ID = 0x104;
 inline constexpr unsigned IDM_CLOSE = 0x105;
 inline constexpr unsigned IDM_UNDO = 0x106;
 inline constexpr unsigned IDM_REDO = 0x107;
+inline constexpr unsigned IDM_MOVE_UP = 0x108;
+inline constexpr unsigned IDM_MOVE_DOWN = 0x109;
 
 // Picture commands, from the list's menu and shortcut keys. They are spaced by 16 because the
 // window menu compares only the upper bits of a command, and "Export All Pictures..." is there
@@ -54,3 +56,5 @@ inline constexpr unsigned IDM_PASTE_PICTURE = 0x210;
 inline constexpr unsigned IDM_COPY_PICTURE = 0x220;
 inline constexpr unsigned IDM_EXPORT_PICTURE = 0x230;
 inline constexpr unsigned IDM_EXPORT_ALL = 0x240;
+// In the window menu as well.
+inline constexpr unsigned IDM_SHOW_ALL_SLOTS = 0x250;

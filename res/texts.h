@@ -56,6 +56,9 @@ inline constexpr std::string_view kCopyPictureItem = "Copy Picture";
 inline constexpr std::string_view kExportPictureItem = "Export Picture...";
 inline constexpr std::string_view kExportAllItem = "Export All Pictures...";
 inline constexpr std::string_view kRemoveContactItem = "Remove Contact";
+inline constexpr std::string_view kMoveUpItem = "Move Up";
+inline constexpr std::string_view kMoveDownItem = "Move Down";
+inline constexpr std::string_view kShowAllSlotsItem = "Show All Slots...";
 inline constexpr std::string_view kUndoItem = "Undo";
 inline constexpr std::string_view kRedoItem = "Redo";
 

@@ -2,6 +2,7 @@
 
 #include "ui/dialog.h"
 #include "ui/qt/controls/image_controls.h"
+#include "ui/qt/controls/report_table.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -45,6 +46,12 @@ void ConnectListClicks(CDialog& dialog, int id, QTableWidget* table, DialogWindo
     };
     QObject::connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, window,
                      reportClick);
+    SetRowDragHandler(table, [&dialog, id](int from, int onto) {
+        EventArgs args;
+        args.item = from;
+        args.target = onto;
+        dialog.Dispatch(DialogEvent::ItemDragged, id, args);
+    });
     // A left click on the row already selected changes no selection, yet is a click.
     QObject::connect(table, &QAbstractItemView::clicked, window,
                      [table, reportClick](const QModelIndex& index) {
