@@ -5,6 +5,7 @@ inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDS_ABOUTBOX = 101;
 inline constexpr int IDD_EDITOR_DIALOG = 102;
 inline constexpr int IDD_IMPORT_IMAGE = 103;
+inline constexpr int IDD_ALL_SLOTS = 104;
 inline constexpr int IDR_MAINFRAME = 128;
 inline constexpr int IDI_NO_PICTURE = 131;
 
@@ -30,6 +31,10 @@ inline constexpr int IDC_DITHERING = 1108;
 inline constexpr int IDC_BRIGHTNESS_VALUE = 1109;
 inline constexpr int IDC_CONTRAST_VALUE = 1110;
 inline constexpr int IDC_GAMMA_VALUE = 1111;
+
+// The All Slots dialog's controls.
+inline constexpr int IDC_SLOT_GRID = 1201;
+inline constexpr int IDC_SAVE_SHEET = 1202;
 
 // Controls that no code addresses share this identifier.
 inline constexpr int IDC_STATIC = -1;

@@ -37,6 +37,9 @@ public:
     // The text shown when the pointer rests on the window.
     void SetToolTip(const std::string& text);
     void ClientToScreen(CPoint* point) const;
+    // Places a control in its dialog's client area; a dialog keeps its place and takes the
+    // size as that of its client area.
+    void MoveWindow(int x, int y, int width, int height);
 
 private:
     // The backend's widget, opaque here; the backend and the tests that drive the real widgets
