@@ -372,8 +372,12 @@ bool SaveFileSafely(const std::string& path, std::span<const std::uint8_t> bytes
         return false;
     }
     std::string pattern = parts.folder + "/." + parts.name + ".XXXXXX";
+    // Named before it exists, so that a signal arriving just after mkstemp() made the file
+    // still finds it to remove.
+    SetPendingTemporaryFile(pattern.c_str());
     UniqueFd fd(::mkstemp(pattern.data()));
     if (fd.Get() < 0) {
+        SetPendingTemporaryFile(nullptr);
         if (info->exists && CanFallBackInPlace(errno)) {
             return OverwriteInPlace(*target, bytes);
         }
