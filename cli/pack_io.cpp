@@ -177,6 +177,6 @@ int FinishStandardOutput(int status, int trouble) {
     if (g_outputError == 0) {
         return status;
     }
-    std::fprintf(stderr, "snapfold: standard output: %s\n", std::strerror(g_outputError));
+    ReportFailure("standard output", std::strerror(g_outputError));
     return status > trouble ? status : trouble;
 }

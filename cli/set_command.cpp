@@ -12,7 +12,6 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <optional>
@@ -40,10 +39,9 @@ const std::map<std::string, Dithering> kDitherings{{"none", Dithering::None},
 // A picture stored on an empty slot is kept but never shown, which a user would not guess.
 void NoteEmptySlot(const SetOptions& options, const PackImage& pack, int slot) {
     if (options.picture && GetContactId(pack, slot) == 0) {
-        std::fprintf(stderr,
-                     "snapfold: %s: note: slot %d is empty, so its picture is not shown until "
-                     "it gets an identifier (--id)\n",
-                     options.pack.c_str(), slot + 1);
+        ReportFailure(options.pack, "note: slot " + std::to_string(slot + 1) +
+                                        " is empty, so its picture is not shown until it gets "
+                                        "an identifier (--id)");
     }
 }
 

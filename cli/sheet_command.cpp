@@ -3,8 +3,8 @@
 
 #include "cli/commands.h"
 #include "cli/pack_io.h"
-#include "pack/contact_sheet.h"
 #include "image/image_io.h"
+#include "pack/contact_sheet.h"
 
 #include <CLI/CLI.hpp>
 
