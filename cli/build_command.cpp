@@ -1,6 +1,7 @@
 // snapfold build: a whole pack in one step from a manifest of slots, identifiers and images.
 
 #include "cli/commands.h"
+#include "cli/conversion_options.h"
 #include "cli/manifest.h"
 #include "cli/pack_io.h"
 #include "cli/picture_input.h"
@@ -23,6 +24,8 @@ struct BuildOptions {
     std::string pack;
     std::string manifest;
     bool force = false;
+    // The same for every image of the manifest.
+    PictureOptions conversion;
 };
 
 std::string FolderOf(const std::string& path) {
@@ -55,14 +58,15 @@ std::optional<Manifest> ReadManifest(const std::string& name) {
 
 // Every entry's picture. The images are independent, so they are converted on every core at
 // once; decoding is most of the time a build takes.
-std::vector<PictureResult> ReadPictures(const std::vector<ManifestEntry>& entries) {
+std::vector<PictureResult> ReadPictures(const std::vector<ManifestEntry>& entries,
+                                        const PictureOptions& options) {
     std::vector<PictureResult> results(entries.size());
     std::atomic<std::size_t> next = 0;
     const auto work = [&] {
         for (std::size_t i = next++; i < entries.size(); i = next++) {
             // An exception may not leave a thread; running out of memory is one image's failure.
             try {
-                results[i] = ReadPicture(entries[i].image, PictureOptions{});
+                results[i] = ReadPicture(entries[i].image, options);
             } catch (const std::bad_alloc&) {
                 results[i] = {std::nullopt, std::string(res::kImageUnreadableMessage) +
                                                 " There is not enough memory for it."};
@@ -79,8 +83,9 @@ std::vector<PictureResult> ReadPictures(const std::vector<ManifestEntry>& entrie
     return results;
 }
 
-std::optional<PackImage> MakePack(const std::string& manifestName, const Manifest& manifest) {
-    const std::vector<PictureResult> pictures = ReadPictures(manifest.entries);
+std::optional<PackImage> MakePack(const std::string& manifestName, const Manifest& manifest,
+                                  const PictureOptions& options) {
+    const std::vector<PictureResult> pictures = ReadPictures(manifest.entries, options);
     PackImage pack{};
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         const ManifestEntry& entry = manifest.entries[i];
@@ -109,7 +114,7 @@ ExitStatus RunBuild(const BuildOptions& options) {
                       manifest->error->reason);
         return ExitStatus::Failure;
     }
-    const auto pack = MakePack(options.manifest, *manifest);
+    const auto pack = MakePack(options.manifest, *manifest, options.conversion);
     if (!pack || !StoreFile(options.pack, *pack)) {
         return ExitStatus::Failure;
     }
@@ -132,5 +137,8 @@ Command AddBuildCommand(CLI::App& app) {
                      "skipped; \"-\" reads standard input")
         ->required();
     command->add_flag("--force", options->force, "Replace an existing file");
+    const auto conversion = AddConversionOptions(*command, options->conversion);
+    command->callback(
+        [options, conversion] { options->conversion.converting = AnyGiven(conversion); });
     return {command, [options] { return RunBuild(*options); }};
 }

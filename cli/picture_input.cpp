@@ -2,6 +2,7 @@
 
 #include "cli/pack_io.h"
 #include "convert/decode_size.h"
+#include "convert/linear_scale.h"
 #include "gfx/bitmap.h"
 #include "image/image_io.h"
 #include "import/bitmap_file.h"
@@ -30,7 +31,7 @@ std::optional<PackedPicture> SmallBitmapPicture(std::span<const std::uint8_t> by
 
 // The frame is chosen on the image as the user sees it at full size and then carried onto the
 // decoded pixels, which may be a reduced copy, as the editor's Import Image does.
-// Nothing when the framed part cannot be scaled, which only a failed allocation causes.
+// Nothing when the framed part cannot be averaged, which only an empty frame causes.
 std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
                                           const PictureOptions& options) {
     const RgbImage& image = *decoded.image;
@@ -38,15 +39,13 @@ std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
         PlaceImage(decoded.fullSize.width, decoded.fullSize.height, options.framing);
     const CropRect source = SourceRect(place, decoded.fullSize.width, decoded.fullSize.height,
                                        image.width, image.height);
-    const RgbImage scaled =
-        ScaleArea(image, PixelRect{source.x, source.y, source.width, source.height},
-                  place.target.width, place.target.height);
-    if (scaled.rgb.empty()) {
+    const GreyPlane scaled = AverageLinearGrey({image.width, image.height, image.rgb, {}}, source,
+                                               place.target.width, place.target.height);
+    if (scaled.values.empty()) {
         return std::nullopt;
     }
-    const GreyImage grey = RgbToGrey(scaled.width, scaled.height, scaled.rgb);
     const PictureLevels levels =
-        ConvertToLevels(PlaceOnWhite(grey, place.target), options.settings);
+        ConvertLinearToLevels(PlaceOnWhiteLinear(scaled, place.target), options.settings);
     return PackLevels(levels);
 }
 

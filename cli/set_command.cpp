@@ -1,7 +1,7 @@
 // snapfold set: a slot's identifier, picture or both.
 
-#include "cli/choice_option.h"
 #include "cli/commands.h"
+#include "cli/conversion_options.h"
 #include "cli/pack_io.h"
 #include "cli/pack_update.h"
 #include "cli/picture_input.h"
@@ -12,7 +12,6 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,13 +27,6 @@ struct SetOptions {
     PictureOptions conversion;
     bool force = false;
 };
-
-const std::map<std::string, Framing> kFramings{
-    {"crop", Framing::Crop}, {"fit", Framing::Fit}, {"stretch", Framing::Stretch}};
-const std::map<std::string, Dithering> kDitherings{{"none", Dithering::None},
-                                                   {"floyd-steinberg", Dithering::FloydSteinberg},
-                                                   {"atkinson", Dithering::Atkinson},
-                                                   {"ordered", Dithering::Ordered4x4}};
 
 // A picture stored on an empty slot is kept but never shown, which a user would not guess.
 void NoteEmptySlot(const SetOptions& options, const PackImage& pack, int slot) {
@@ -78,28 +70,6 @@ ExitStatus RunSet(const SetOptions& options) {
     });
 }
 
-// The options that ask for the conversion; each needs --picture.
-std::vector<CLI::Option*> AddConversionOptions(CLI::App& command, PictureOptions& conversion) {
-    ConvertSettings& settings = conversion.settings;
-    return {
-        WithChoices(
-            command.add_option("--fit", conversion.framing, "crop (the default), fit or stretch"),
-            kFramings),
-        WithChoices(command.add_option("--dither", settings.dithering,
-                                       "none, floyd-steinberg (the default), atkinson or ordered"),
-                    kDitherings),
-        command
-            .add_option("--brightness", settings.tone.brightness,
-                        "-100 to 100, adding 2.55 grey steps each (default 0)")
-            ->check(CLI::Range(kToneBrightnessMin, kToneBrightnessMax)),
-        command.add_option("--contrast", settings.tone.contrast, "-100 to 100 (default 0)")
-            ->check(CLI::Range(kToneContrastMin, kToneContrastMax)),
-        command.add_option("--gamma", settings.tone.gamma, "0.2 to 5 (default 1)")
-            ->check(CLI::Range(kToneGammaMin, kToneGammaMax)),
-        command.add_flag("--invert", settings.tone.invert, "Swap dark and light"),
-    };
-}
-
 } // namespace
 
 Command AddSetCommand(CLI::App& app) {
@@ -120,6 +90,7 @@ Command AddSetCommand(CLI::App& app) {
         "conversion option is given; \"-\" reads standard input");
     command->add_flag("--force", options->force,
                       "Change a file longer than a pack, keeping its first 15050 bytes");
+    // Each conversion option needs --picture.
     const auto conversion = AddConversionOptions(*command, options->conversion);
     for (CLI::Option* option : conversion) {
         option->needs(picture);
@@ -129,8 +100,7 @@ Command AddSetCommand(CLI::App& app) {
         if (id->count() == 0 && picture->count() == 0) {
             throw CLI::RequiredError("--id or --picture");
         }
-        options->conversion.converting = std::ranges::any_of(
-            conversion, [](const CLI::Option* option) { return option->count() > 0; });
+        options->conversion.converting = AnyGiven(conversion);
     });
     return {command, [options] { return RunSet(*options); }};
 }

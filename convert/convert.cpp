@@ -1,37 +1,52 @@
 #include "convert/convert.h"
 
-#include <algorithm>
-#include <cmath>
+#include "convert/picture_tone.h"
+#include "convert/srgb.h"
 
-GreyImage RgbToGrey(int width, int height, std::span<const std::uint8_t> rgb) {
-    GreyImage grey;
-    if (width <= 0 || height <= 0)
-        return grey;
-    grey.width = width;
-    grey.height = height;
-    grey.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
-    const std::size_t available = std::min(grey.pixels.size(), rgb.size() / 3);
-    for (std::size_t i = 0; i < available; ++i) {
-        const double value =
-            0.2126 * rgb[3 * i] + 0.7152 * rgb[3 * i + 1] + 0.0722 * rgb[3 * i + 2];
-        grey.pixels[i] = static_cast<std::uint8_t>(std::lround(value));
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+bool IsPictureSize(int width, int height, std::size_t values) {
+    return width == kConvertWidth && height == kConvertHeight && values == kConvertPixels;
+}
+
+PictureLevels LevelsOfCodes(GreyPlane codes, const ConvertSettings& settings) {
+    PictureLevels result;
+    result.fill(3);
+    ApplyPictureTone(codes, settings.tone);
+    const std::vector<std::uint8_t> levels = DitherToLevels(codes, settings.dithering);
+    if (levels.size() == kConvertPixels) {
+        std::copy(levels.begin(), levels.end(), result.begin());
     }
-    return grey;
+    return result;
+}
+
+} // namespace
+
+PictureLevels ConvertLinearToLevels(const GreyPlane& linear, const ConvertSettings& settings) {
+    if (!IsPictureSize(linear.width, linear.height, linear.values.size())) {
+        PictureLevels white;
+        white.fill(3);
+        return white;
+    }
+    GreyPlane codes = linear;
+    for (double& value : codes.values) {
+        value = LinearToSrgb(value);
+    }
+    return LevelsOfCodes(std::move(codes), settings);
 }
 
 PictureLevels ConvertToLevels(const GreyImage& picture, const ConvertSettings& settings) {
-    PictureLevels result;
-    result.fill(3);
-    if (picture.width != kConvertWidth || picture.height != kConvertHeight ||
-        picture.pixels.size() != kConvertPixels)
-        return result;
-    const ToneTable table = BuildToneTable(settings.tone);
-    GreyImage toned = picture;
-    for (std::uint8_t& value : toned.pixels)
-        value = table[value];
-    const std::vector<std::uint8_t> levels = DitherToLevels(toned, settings.dithering);
-    std::copy(levels.begin(), levels.end(), result.begin());
-    return result;
+    if (!IsPictureSize(picture.width, picture.height, picture.pixels.size())) {
+        PictureLevels white;
+        white.fill(3);
+        return white;
+    }
+    GreyPlane codes{picture.width, picture.height,
+                    std::vector<double>(picture.pixels.begin(), picture.pixels.end())};
+    return LevelsOfCodes(std::move(codes), settings);
 }
 
 PackedPicture PackLevels(std::span<const std::uint8_t, kConvertPixels> levels) {

@@ -17,7 +17,7 @@ inline constexpr std::size_t kPackedBytes = 600;
 
 struct ConvertSettings {
     ToneSettings tone;
-    Dithering dithering = Dithering::FloydSteinberg;
+    Dithering dithering = Dithering::Optimised;
 
     friend bool operator==(const ConvertSettings&, const ConvertSettings&) = default;
 };
@@ -27,14 +27,14 @@ inline constexpr ConvertSettings kDefaultConvertSettings{};
 using PictureLevels = std::array<std::uint8_t, kConvertPixels>;
 using PackedPicture = std::array<std::uint8_t, kPackedBytes>;
 
-// rgb holds 3 bytes per pixel (red, green, blue), top row first. Grey is the Rec. 709 weighted
-// sum of the 8-bit values, without linearisation, rounded to the nearest integer. Pixels that
-// rgb is too short to hold come out black.
-GreyImage RgbToGrey(int width, int height, std::span<const std::uint8_t> rgb);
-
-// The tone controls and then the dithering, on a 48x50 picture; one level (0..3) per pixel.
-// A picture of any other size gives all white (level 3), so a caller's mistake cannot read
+// The tone controls and then the dithering, on a 48x50 picture of linear light (0..1), as
+// AverageLinearGrey gives it: the light is encoded to sRGB codes for the tone, where people
+// judge brightness, and linearised again for the dithering. One level (0..3) per pixel. A
+// picture of any other size gives all white (level 3), so a caller's mistake cannot read
 // outside it.
+PictureLevels ConvertLinearToLevels(const GreyPlane& linear48x50, const ConvertSettings& settings);
+
+// The same from a 48x50 picture of 8-bit sRGB greys.
 PictureLevels ConvertToLevels(const GreyImage& picture48x50, const ConvertSettings& settings);
 
 // Four pixels a byte: pixel p goes into byte p / 4, the first of the four in bits 7-6. Rows are

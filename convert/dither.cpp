@@ -1,5 +1,8 @@
 #include "convert/dither.h"
 
+#include "convert/optimise.h"
+#include "convert/srgb.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -10,6 +13,9 @@ struct Spread {
     int dy;
     double weight;
 };
+
+// Where a diffusion puts the line between two display greys.
+enum class Split { Light, Codes };
 
 constexpr std::array<Spread, 4> kFloydSteinberg{
     {{1, 0, 7.0 / 16}, {-1, 1, 3.0 / 16}, {0, 1, 5.0 / 16}, {1, 1, 1.0 / 16}}};
@@ -24,64 +30,102 @@ constexpr std::array<Spread, 6> kAtkinson{{{1, 0, 1.0 / 8},
 
 constexpr int kBayer4x4[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
-std::size_t Index(const GreyImage& picture, int x, int y) {
+std::size_t Index(const GreyPlane& picture, int x, int y) {
     return static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) +
            static_cast<std::size_t>(x);
 }
 
-// Rows left to right, each pixel quantised and its error against the display grey handed on.
+int NearestLinearLevel(double linear) {
+    const auto& light = DisplayLinear();
+    int level = 0;
+    for (int next = 1; next < 4; ++next) {
+        const auto n = static_cast<std::size_t>(next);
+        if (linear > (light[n - 1] + light[n]) / 2.0) {
+            level = next;
+        }
+    }
+    return level;
+}
+
+int NearestCodeLevel(double linear) {
+    return NearestLevel(LinearToSrgb(linear));
+}
+
+// Rows alternate in direction, the kernel mirrored with them, so that the error does not drift
+// to one side and leave diagonal worms. Floyd-Steinberg hands on all of the error, so only the
+// texture depends on the split; Atkinson drops a quarter of it, and splitting at the midpoints
+// of the light would make a flat mid-grey a tenth darker than it is.
 template <std::size_t N>
-std::vector<std::uint8_t> Diffuse(const GreyImage& picture, const std::array<Spread, N>& spread) {
-    std::vector<double> values(picture.pixels.begin(), picture.pixels.end());
+std::vector<std::uint8_t> Diffuse(const GreyPlane& linear, const std::array<Spread, N>& spread,
+                                  Split split) {
+    std::vector<double> values = linear.values;
     std::vector<std::uint8_t> levels(values.size());
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            const double value = values[Index(picture, x, y)];
-            const int level = NearestLevel(value);
-            levels[Index(picture, x, y)] = static_cast<std::uint8_t>(level);
-            const double error = value - kDisplayGreys[static_cast<std::size_t>(level)];
+    for (int y = 0; y < linear.height; ++y) {
+        const bool backwards = y % 2 == 1;
+        for (int step = 0; step < linear.width; ++step) {
+            const int x = backwards ? linear.width - 1 - step : step;
+            const double value = values[Index(linear, x, y)];
+            const int level =
+                split == Split::Light ? NearestLinearLevel(value) : NearestCodeLevel(value);
+            levels[Index(linear, x, y)] = static_cast<std::uint8_t>(level);
+            const double error = value - DisplayLinear()[static_cast<std::size_t>(level)];
             for (const Spread& to : spread) {
-                const int tx = x + to.dx;
+                const int tx = backwards ? x - to.dx : x + to.dx;
                 const int ty = y + to.dy;
-                if (tx >= 0 && tx < picture.width && ty < picture.height)
-                    values[Index(picture, tx, ty)] += error * to.weight;
+                if (tx >= 0 && tx < linear.width && ty < linear.height) {
+                    values[Index(linear, tx, ty)] += error * to.weight;
+                }
             }
         }
     }
     return levels;
 }
 
-// Within the interval between the two display greys around value, the pixel takes the upper
-// one where its position in the interval passes the Bayer threshold for its place in the tile.
-int OrderedLevel(std::uint8_t value, int x, int y) {
-    int lower = 0;
-    while (lower < 2 && value >= kDisplayGreys[static_cast<std::size_t>(lower) + 1])
-        ++lower;
-    const double low = kDisplayGreys[static_cast<std::size_t>(lower)];
-    const double high = kDisplayGreys[static_cast<std::size_t>(lower) + 1];
-    const double position = (value - low) / (high - low);
+// Within the interval of light between the two display greys around value, the pixel takes the
+// upper one where its position in the interval passes the Bayer threshold for its place.
+int OrderedLevel(double linear, int x, int y) {
+    const int lower = LowerEnclosingLevel(linear);
+    const double low = DisplayLinear()[static_cast<std::size_t>(lower)];
+    const double high = DisplayLinear()[static_cast<std::size_t>(lower) + 1];
+    const double position = (linear - low) / (high - low);
     const double threshold = (kBayer4x4[y % 4][x % 4] + 0.5) / 16.0;
     return position > threshold ? lower + 1 : lower;
 }
 
-std::vector<std::uint8_t> Ordered(const GreyImage& picture) {
-    std::vector<std::uint8_t> levels(picture.pixels.size());
-    for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x)
-            levels[Index(picture, x, y)] =
-                static_cast<std::uint8_t>(OrderedLevel(picture.pixels[Index(picture, x, y)], x, y));
+std::vector<std::uint8_t> Ordered(const GreyPlane& linear) {
+    std::vector<std::uint8_t> levels(linear.values.size());
+    for (int y = 0; y < linear.height; ++y) {
+        for (int x = 0; x < linear.width; ++x) {
+            const double value = linear.values[Index(linear, x, y)];
+            levels[Index(linear, x, y)] = static_cast<std::uint8_t>(OrderedLevel(value, x, y));
+        }
+    }
     return levels;
 }
 
-std::vector<std::uint8_t> Nearest(const GreyImage& picture) {
-    std::vector<std::uint8_t> levels(picture.pixels.size());
-    std::transform(
-        picture.pixels.begin(), picture.pixels.end(), levels.begin(),
-        [](std::uint8_t value) { return static_cast<std::uint8_t>(NearestLevel(value)); });
+std::vector<std::uint8_t> Nearest(const GreyPlane& codes) {
+    std::vector<std::uint8_t> levels(codes.values.size());
+    std::transform(codes.values.begin(), codes.values.end(), levels.begin(),
+                   [](double value) { return static_cast<std::uint8_t>(NearestLevel(value)); });
     return levels;
+}
+
+GreyPlane Linearise(const GreyPlane& codes) {
+    GreyPlane linear{codes.width, codes.height, codes.values};
+    for (double& value : linear.values) {
+        value = SrgbToLinear(value);
+    }
+    return linear;
 }
 
 } // namespace
+
+const std::array<double, 4>& DisplayLinear() {
+    static const std::array<double, 4> light{
+        CodeToLinear(kDisplayGreys[0]), CodeToLinear(kDisplayGreys[1]),
+        CodeToLinear(kDisplayGreys[2]), CodeToLinear(kDisplayGreys[3])};
+    return light;
+}
 
 int NearestLevel(double value) {
     int level = 0;
@@ -89,25 +133,39 @@ int NearestLevel(double value) {
         const double midpoint = (kDisplayGreys[static_cast<std::size_t>(next) - 1] +
                                  kDisplayGreys[static_cast<std::size_t>(next)]) /
                                 2.0;
-        if (value > midpoint)
+        if (value > midpoint) {
             level = next;
+        }
     }
     return level;
 }
 
-std::vector<std::uint8_t> DitherToLevels(const GreyImage& picture, Dithering dithering) {
-    if (picture.width <= 0 || picture.height <= 0 ||
-        picture.pixels.size() != Index(picture, 0, picture.height))
+int LowerEnclosingLevel(double linear) {
+    int lower = 0;
+    while (lower < 2 && linear >= DisplayLinear()[static_cast<std::size_t>(lower) + 1]) {
+        ++lower;
+    }
+    return lower;
+}
+
+std::vector<std::uint8_t> DitherToLevels(const GreyPlane& codes, Dithering dithering) {
+    if (codes.width <= 0 || codes.height <= 0 ||
+        codes.values.size() != Index(codes, 0, codes.height)) {
         return {};
+    }
     switch (dithering) {
     case Dithering::FloydSteinberg:
-        return Diffuse(picture, kFloydSteinberg);
+        return Diffuse(Linearise(codes), kFloydSteinberg, Split::Light);
     case Dithering::Atkinson:
-        return Diffuse(picture, kAtkinson);
+        return Diffuse(Linearise(codes), kAtkinson, Split::Codes);
     case Dithering::Ordered4x4:
-        return Ordered(picture);
+        return Ordered(Linearise(codes));
+    case Dithering::Optimised: {
+        const GreyPlane linear = Linearise(codes);
+        return OptimiseLevels(linear, Diffuse(linear, kFloydSteinberg, Split::Light));
+    }
     case Dithering::None:
         break;
     }
-    return Nearest(picture);
+    return Nearest(codes);
 }

@@ -7,15 +7,23 @@
 #include <cstdint>
 #include <vector>
 
-// The grey the device shows for each level, 0 (black) to 3 (white).
+// The grey the device shows for each level, 0 (black) to 3 (white), as sRGB codes.
 inline constexpr std::array<std::uint8_t, 4> kDisplayGreys{0, 85, 190, 255};
 
-enum class Dithering { None, FloydSteinberg, Atkinson, Ordered4x4 };
+// The order of the values is the order of the choices the user sees.
+enum class Dithering { None, FloydSteinberg, Atkinson, Ordered4x4, Optimised };
 
-// The level whose display grey is nearest to value; a tie goes to the darker level.
+// The light of each display grey: 0, 0.0908, 0.5149 and 1.
+const std::array<double, 4>& DisplayLinear();
+
+// The level whose display grey (as a code) is nearest to value; a tie goes to the darker level.
 int NearestLevel(double value);
 
-// One level (0..3) per pixel of picture, in the same order. Error diffusion measures the error
-// against the real display greys above, not against evenly spaced ones. Empty when pixels does
-// not hold exactly width x height values.
-std::vector<std::uint8_t> DitherToLevels(const GreyImage& picture, Dithering dithering);
+// The lower of the two display levels whose light encloses linear, 0..2.
+int LowerEnclosingLevel(double linear);
+
+// One level (0..3) per pixel of codes (sRGB-encoded greys, 0..255), in the same order. Light
+// mixes linearly, so every dithering but None works on the linear values against the light of
+// the display greys; None keeps the nearest grey as the eye judges it. Empty when values does not
+// hold exactly width x height greys.
+std::vector<std::uint8_t> DitherToLevels(const GreyPlane& codes, Dithering dithering);

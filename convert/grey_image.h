@@ -1,4 +1,4 @@
-// A plain 8-bit grey raster, the common currency of the conversion.
+// Plain grey rasters, the common currency of the conversion.
 #pragma once
 
 #include <cstdint>
@@ -9,4 +9,13 @@ struct GreyImage {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> pixels;
+};
+
+// Greys kept as real numbers between the steps, so that nothing is rounded before the levels
+// are chosen. Whether they are linear light (0..1) or sRGB codes (0..255) is said by the
+// function that takes or gives one.
+struct GreyPlane {
+    int width = 0;
+    int height = 0;
+    std::vector<double> values;
 };

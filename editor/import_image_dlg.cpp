@@ -42,6 +42,8 @@ void CImportImageDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_BRIGHTNESS, m_brightness);
     DDX_Control(dx, IDC_CONTRAST, m_contrast);
     DDX_Control(dx, IDC_GAMMA, m_gamma);
+    DDX_Control(dx, IDC_SHARPEN, m_sharpen);
+    DDX_Control(dx, IDC_AUTO_LEVELS, m_autoLevels);
     DDX_Control(dx, IDC_INVERT, m_invert);
     DDX_Control(dx, IDC_DITHERING, m_dithering);
 }
@@ -52,6 +54,7 @@ bool CImportImageDlg::OnInitDialog() {
     m_contrast.SetRange(kToneContrastMin, kToneContrastMax);
     m_gamma.SetRange(static_cast<int>(std::lround(kToneGammaMin * kGammaSteps)),
                      static_cast<int>(std::lround(kToneGammaMax * kGammaSteps)));
+    m_sharpen.SetRange(0, kToneSharpenMax);
     for (std::string_view name : res::kDitheringNames) {
         m_dithering.AddString(std::string(name));
     }
@@ -93,6 +96,8 @@ void CImportImageDlg::ShowSettings(const ConvertSettings& settings) {
     m_brightness.SetPos(settings.tone.brightness);
     m_contrast.SetPos(settings.tone.contrast);
     m_gamma.SetPos(static_cast<int>(std::lround(settings.tone.gamma * kGammaSteps)));
+    m_sharpen.SetPos(settings.tone.sharpen);
+    m_autoLevels.SetCheck(settings.tone.autoLevels ? BST_CHECKED : BST_UNCHECKED);
     m_invert.SetCheck(settings.tone.invert ? BST_CHECKED : BST_UNCHECKED);
     m_dithering.SetCurSel(static_cast<int>(settings.dithering));
 }
@@ -102,6 +107,8 @@ ConvertSettings CImportImageDlg::ReadSettings() const {
     settings.tone.brightness = m_brightness.GetPos();
     settings.tone.contrast = m_contrast.GetPos();
     settings.tone.gamma = static_cast<double>(m_gamma.GetPos()) / kGammaSteps;
+    settings.tone.sharpen = m_sharpen.GetPos();
+    settings.tone.autoLevels = m_autoLevels.GetCheck() == BST_CHECKED;
     settings.tone.invert = m_invert.GetCheck() == BST_CHECKED;
     const int chosen = m_dithering.GetCurSel();
     const int count = static_cast<int>(std::size(res::kDitheringNames));
@@ -114,6 +121,7 @@ void CImportImageDlg::ShowValues(const ConvertSettings& settings) {
     GetDlgItem(IDC_BRIGHTNESS_VALUE)->SetWindowText(std::to_string(settings.tone.brightness));
     GetDlgItem(IDC_CONTRAST_VALUE)->SetWindowText(std::to_string(settings.tone.contrast));
     GetDlgItem(IDC_GAMMA_VALUE)->SetWindowText(FormatGamma(settings.tone.gamma));
+    GetDlgItem(IDC_SHARPEN_VALUE)->SetWindowText(std::to_string(settings.tone.sharpen));
 }
 
 void CImportImageDlg::ShowResult() {

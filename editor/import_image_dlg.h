@@ -50,6 +50,8 @@ private:
     CSliderCtrl m_brightness;
     CSliderCtrl m_contrast;
     CSliderCtrl m_gamma;
+    CSliderCtrl m_sharpen;
+    CButton m_autoLevels;
     CButton m_invert;
     CComboBox m_dithering;
 };

@@ -9,6 +9,8 @@ std::span<const EventEntry> CImportImageDlg::GetEventTable() const {
         OnChangeEntry<&CImportImageDlg::OnSettingChanged>(IDC_BRIGHTNESS),
         OnChangeEntry<&CImportImageDlg::OnSettingChanged>(IDC_CONTRAST),
         OnChangeEntry<&CImportImageDlg::OnSettingChanged>(IDC_GAMMA),
+        OnChangeEntry<&CImportImageDlg::OnSettingChanged>(IDC_SHARPEN),
+        OnChangeEntry<&CImportImageDlg::OnSettingChanged>(IDC_AUTO_LEVELS),
         OnChangeEntry<&CImportImageDlg::OnSettingChanged>(IDC_INVERT),
         OnChangeEntry<&CImportImageDlg::OnSettingChanged>(IDC_DITHERING),
     };

@@ -1,6 +1,7 @@
 #include "editor/import_preview.h"
 
 #include "convert/framing.h"
+#include "convert/linear_scale.h"
 
 #include <utility>
 
@@ -13,8 +14,9 @@ ImportPreview::ImportPreview(RgbImage source, ImageSize fullSize) : m_source(std
 
 void ImportPreview::SetCrop(const PixelRect& crop) {
     m_crop = crop;
-    const RgbImage scaled = ScaleArea(m_source, crop, kConvertWidth, kConvertHeight);
-    m_scaled = RgbToGrey(scaled.width, scaled.height, scaled.rgb);
+    m_linear =
+        AverageLinearGrey({m_source.width, m_source.height, m_source.rgb, {}},
+                          {crop.x, crop.y, crop.width, crop.height}, kConvertWidth, kConvertHeight);
     Render();
 }
 
@@ -24,5 +26,5 @@ void ImportPreview::SetSettings(const ConvertSettings& settings) {
 }
 
 void ImportPreview::Render() {
-    m_levels = ConvertToLevels(m_scaled, m_settings);
+    m_levels = ConvertLinearToLevels(m_linear, m_settings);
 }

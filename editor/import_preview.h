@@ -1,5 +1,5 @@
-// What the Import Image dialog shows and stores: the framed part of the source, scaled once,
-// then made into the four levels with the current settings.
+// What the Import Image dialog shows and stores: the light of the framed part of the source,
+// averaged down once, then made into the four levels with the current settings.
 #pragma once
 
 #include "convert/convert.h"
@@ -17,7 +17,7 @@ public:
     // The result as levels 0..3, one per pixel of the 48x50 picture.
     const PictureLevels& Levels() const { return m_levels; }
 
-    // Scales the framed part anew; the slow step, so only a moved frame takes it.
+    // Averages the framed part anew; the slow step, so only a moved frame takes it.
     void SetCrop(const PixelRect& crop);
     // Re-renders from the scaled part kept since the frame last moved.
     void SetSettings(const ConvertSettings& settings);
@@ -27,7 +27,7 @@ private:
 
     RgbImage m_source;
     PixelRect m_crop;
-    GreyImage m_scaled;
+    GreyPlane m_linear;
     ConvertSettings m_settings = kDefaultConvertSettings;
     PictureLevels m_levels{};
 };

@@ -1,9 +1,10 @@
 // What importing a picture does with a file's bytes: decode in memory whatever the format,
-// take the largest centred 48:50 crop, scale it by area averaging, make it grey, then convert
+// take the largest centred 48:50 crop, average its light down to the picture, then convert
 // and pack it under every dithering. Nothing may crash, leak or allocate without bound.
 #include "convert/convert.h"
 #include "convert/decode_size.h"
 #include "convert/framing.h"
+#include "convert/linear_scale.h"
 #include "image/image_io.h"
 
 #include <cstdint>
@@ -23,14 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (image.rgb.size() != static_cast<std::size_t>(image.width) * image.height * 3)
         std::abort();
     const CropRect crop = LargestCentredCrop(image.width, image.height);
-    const RgbImage scaled =
-        ScaleArea(image, {crop.x, crop.y, crop.width, crop.height}, kConvertWidth, kConvertHeight);
-    if (scaled.width != kConvertWidth || scaled.height != kConvertHeight)
+    const GreyPlane linear = AverageLinearGrey({image.width, image.height, image.rgb, {}}, crop,
+                                               kConvertWidth, kConvertHeight);
+    if (linear.width != kConvertWidth || linear.height != kConvertHeight)
         std::abort();
-    const GreyImage grey = RgbToGrey(scaled.width, scaled.height, scaled.rgb);
-    for (Dithering dithering :
-         {Dithering::None, Dithering::FloydSteinberg, Dithering::Atkinson, Dithering::Ordered4x4}) {
-        const PictureLevels levels = ConvertToLevels(grey, {ToneSettings{}, dithering});
+    for (Dithering dithering : {Dithering::None, Dithering::FloydSteinberg, Dithering::Atkinson,
+                                Dithering::Ordered4x4, Dithering::Optimised}) {
+        const PictureLevels levels = ConvertLinearToLevels(linear, {ToneSettings{}, dithering});
         for (std::uint8_t level : levels)
             if (level > 3)
                 std::abort();

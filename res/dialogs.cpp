@@ -48,7 +48,7 @@ constexpr std::array kEditorAccelerators{
 // The source with its frame on the left; the result, its tone controls and the buttons on the
 // right. Template order is the tab order, so the frame takes the focus first.
 constexpr std::array kImportImageControls{
-    ControlTemplate{IDC_CROP_VIEW, CropView, "", 7, 7, 170, 193, 0, "Picture and frame"},
+    ControlTemplate{IDC_CROP_VIEW, CropView, "", 7, 7, 170, 208, 0, "Picture and frame"},
     ControlTemplate{IDC_STATIC, StaticText, "Result", 185, 7, 60, 8},
     ControlTemplate{IDC_RESULT_ACTUAL, PictureView, "", 185, 17, 34, 32, 0,
                     "Result at actual size"},
@@ -62,11 +62,15 @@ constexpr std::array kImportImageControls{
     ControlTemplate{IDC_STATIC, StaticText, "Gamma", 185, 145, 44, 8, 0, {}, IDC_GAMMA},
     ControlTemplate{IDC_GAMMA, Slider, "", 230, 143, 70, 12},
     ControlTemplate{IDC_GAMMA_VALUE, StaticText, "", 302, 145, 22, 8},
-    ControlTemplate{IDC_INVERT, CheckBox, "Invert", 185, 157, 80, 10},
-    ControlTemplate{IDC_STATIC, StaticText, "Dithering", 185, 172, 44, 8, 0, {}, IDC_DITHERING},
-    ControlTemplate{IDC_DITHERING, ComboBox, "", 230, 170, 93, 13},
-    ControlTemplate{1 /* IDOK */, DefPushButton, "OK", 219, 186, 50, 14},
-    ControlTemplate{2 /* IDCANCEL */, PushButton, "Cancel", 273, 186, 50, 14},
+    ControlTemplate{IDC_STATIC, StaticText, "Sharpen", 185, 159, 44, 8, 0, {}, IDC_SHARPEN},
+    ControlTemplate{IDC_SHARPEN, Slider, "", 230, 157, 70, 12},
+    ControlTemplate{IDC_SHARPEN_VALUE, StaticText, "", 302, 159, 22, 8},
+    ControlTemplate{IDC_AUTO_LEVELS, CheckBox, "Auto levels", 185, 172, 66, 10},
+    ControlTemplate{IDC_INVERT, CheckBox, "Invert", 255, 172, 60, 10},
+    ControlTemplate{IDC_STATIC, StaticText, "Dithering", 185, 188, 44, 8, 0, {}, IDC_DITHERING},
+    ControlTemplate{IDC_DITHERING, ComboBox, "", 230, 186, 93, 13},
+    ControlTemplate{1 /* IDOK */, DefPushButton, "OK", 219, 202, 50, 14},
+    ControlTemplate{2 /* IDCANCEL */, PushButton, "Cancel", 273, 202, 50, 14},
 };
 
 // The grid comes first in the tab order; it and the buttons are placed to suit the screen once
@@ -96,7 +100,7 @@ constexpr std::array kTemplates{
                    WindowKind::AppWindow, kEditorControls, kEditorAccelerators},
     DialogTemplate{IDD_ABOUTBOX, "About SnapfoldEditor", 235, 55, 8, WindowKind::OwnedDialog,
                    kAboutControls},
-    DialogTemplate{IDD_IMPORT_IMAGE, "Import Image", 330, 207, 8, WindowKind::OwnedDialog,
+    DialogTemplate{IDD_IMPORT_IMAGE, "Import Image", 330, 222, 8, WindowKind::OwnedDialog,
                    kImportImageControls},
     DialogTemplate{IDD_ALL_SLOTS, "All Slots", 314, 333, 8, WindowKind::OwnedDialog,
                    kAllSlotsControls, kAllSlotsAccelerators},

@@ -31,6 +31,9 @@ inline constexpr int IDC_DITHERING = 1108;
 inline constexpr int IDC_BRIGHTNESS_VALUE = 1109;
 inline constexpr int IDC_CONTRAST_VALUE = 1110;
 inline constexpr int IDC_GAMMA_VALUE = 1111;
+inline constexpr int IDC_AUTO_LEVELS = 1120;
+inline constexpr int IDC_SHARPEN = 1121;
+inline constexpr int IDC_SHARPEN_VALUE = 1122;
 
 // The All Slots dialog's controls.
 inline constexpr int IDC_SLOT_GRID = 1201;

@@ -64,7 +64,7 @@ inline constexpr std::string_view kRedoItem = "Redo";
 
 // The Import Image dialog's dithering choices, in the order of the Dithering values.
 inline constexpr std::string_view kDitheringNames[] = {"None", "Floyd-Steinberg", "Atkinson",
-                                                       "Ordered 4x4"};
+                                                       "Ordered 4x4", "Optimised"};
 
 inline constexpr std::string_view kContactsHeading = "Contacts";
 inline constexpr std::string_view kEmptySlotText = "000";

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <numeric>
 #include <string>
 
 namespace {
@@ -26,7 +25,8 @@ const std::vector<std::pair<Dithering, std::string>> kEveryDithering{
     {Dithering::None, "None"},
     {Dithering::FloydSteinberg, "FloydSteinberg"},
     {Dithering::Atkinson, "Atkinson"},
-    {Dithering::Ordered4x4, "Ordered4x4"}};
+    {Dithering::Ordered4x4, "Ordered4x4"},
+    {Dithering::Optimised, "Optimised"}};
 
 TEST(Dithering, FlatDisplayGreyKeepsItsLevelUnderEveryDithering) {
     for (const auto& [dithering, name] : kEveryDithering) {
@@ -46,36 +46,36 @@ TEST(Dithering, NoneSplitsAtTheMidpointsBetweenDisplayGreys) {
     }
 }
 
-TEST(Dithering, FloydSteinbergOnMidGreyMixesTheTwoNearestLevelsToTheSameMean) {
-    const PictureLevels levels = Levels(128, Dithering::FloydSteinberg);
-    EXPECT_GT(Count(levels, 1), 0);
-    EXPECT_GT(Count(levels, 2), 0);
-    EXPECT_EQ(Count(levels, 1) + Count(levels, 2), int{kConvertPixels});
-    const auto greys = LevelsToGreys(levels);
-    const double mean = std::accumulate(greys.begin(), greys.end(), 0.0) / kConvertPixels;
-    EXPECT_NEAR(mean, 128.0, 2.0);
-}
-
-// Flat 137 sits at 52/105 of the interval from 85 to 190, past the thresholds of exactly half
-// the Bayer cells, so every 4x4 tile holds eight pixels of each neighbouring level.
-TEST(Dithering, OrderedFillsEachTileInProportionToThePlaceInTheInterval) {
-    const PictureLevels levels = Levels(137, Dithering::Ordered4x4);
-    for (int tileY = 0; tileY + 4 <= kConvertHeight; tileY += 4) {
-        for (int tileX = 0; tileX < kConvertWidth; tileX += 4) {
-            int upper = 0;
-            for (int y = tileY; y < tileY + 4; ++y)
-                for (int x = tileX; x < tileX + 4; ++x)
-                    upper += levels[static_cast<std::size_t>(y * kConvertWidth + x)] == 2;
-            ASSERT_EQ(upper, 8) << "tile at " << tileX << "," << tileY;
+// Flat 150 has about half the light between display greys 85 and 190, past the thresholds of
+// exactly half the Bayer cells, so every 4x4 tile holds eight pixels of each neighbouring level.
+// Halfway in codes (137) would be only three eighths of the way in light.
+TEST(Dithering, OrderedFillsEachTileInProportionToTheLightInTheInterval) {
+    const std::vector<std::pair<std::uint8_t, int>> cases{{150, 8}, {137, 6}};
+    for (const auto& [value, expectedUpper] : cases) {
+        SCOPED_TRACE("flat " + std::to_string(value));
+        const PictureLevels levels = Levels(value, Dithering::Ordered4x4);
+        for (int tileY = 0; tileY + 4 <= kConvertHeight; tileY += 4) {
+            for (int tileX = 0; tileX < kConvertWidth; tileX += 4) {
+                int upper = 0;
+                for (int y = tileY; y < tileY + 4; ++y) {
+                    for (int x = tileX; x < tileX + 4; ++x) {
+                        upper += levels[static_cast<std::size_t>(y * kConvertWidth + x)] == 2;
+                    }
+                }
+                ASSERT_EQ(upper, expectedUpper) << "tile at " << tileX << "," << tileY;
+            }
         }
+        EXPECT_EQ(Count(levels, 1) + Count(levels, 2), int{kConvertPixels});
     }
-    EXPECT_EQ(Count(levels, 1) + Count(levels, 2), int{kConvertPixels});
 }
 
 TEST(Dithering, PictureOfAnotherSizeGivesWhiteAndUnevenPixelsGiveNothing) {
     const GreyImage wrongSize{10, 10, std::vector<std::uint8_t>(100, 0)};
     EXPECT_EQ(Count(ConvertToLevels(wrongSize, kDefaultConvertSettings), 3), int{kConvertPixels});
-    EXPECT_TRUE(DitherToLevels({4, 4, std::vector<std::uint8_t>(15, 0)}, Dithering::None).empty());
+    EXPECT_TRUE(DitherToLevels({4, 4, std::vector<double>(15, 0.0)}, Dithering::None).empty());
+    const GreyPlane wrongLinear{48, 49, std::vector<double>(48 * 49, 0.0)};
+    EXPECT_EQ(Count(ConvertLinearToLevels(wrongLinear, kDefaultConvertSettings), 3),
+              int{kConvertPixels});
 }
 
 struct ToneCase {
@@ -110,25 +110,10 @@ TEST(Tone, FormulasAtTheirEndsAndDefaults) {
 
 TEST(Tone, DefaultsLeaveEveryValueAlone) {
     const ToneTable table = BuildToneTable(kDefaultConvertSettings.tone);
-    for (int value = 0; value < 256; ++value)
+    for (int value = 0; value < 256; ++value) {
         ASSERT_EQ(table[static_cast<std::size_t>(value)], value);
-    EXPECT_EQ(kDefaultConvertSettings.dithering, Dithering::FloydSteinberg);
-}
-
-TEST(RgbToGrey, UsesRec709WeightsRounded) {
-    const std::vector<std::uint8_t> rgb{255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 200, 30};
-    const GreyImage grey = RgbToGrey(4, 1, rgb);
-    EXPECT_EQ(grey.pixels, (std::vector<std::uint8_t>{54, 182, 18, 147}));
-}
-
-TEST(RgbToGrey, KeepsEveryNeutralGreyAndBlackensWhatIsMissing) {
-    std::vector<std::uint8_t> rgb;
-    for (int value = 0; value < 256; ++value)
-        rgb.insert(rgb.end(), 3, static_cast<std::uint8_t>(value));
-    const GreyImage grey = RgbToGrey(257, 1, rgb);
-    for (int value = 0; value < 256; ++value)
-        ASSERT_EQ(grey.pixels[static_cast<std::size_t>(value)], value);
-    EXPECT_EQ(grey.pixels[256], 0);
+    }
+    EXPECT_EQ(kDefaultConvertSettings.dithering, Dithering::Optimised);
 }
 
 TEST(PackLevels, FirstPixelGoesIntoTheHighBits) {

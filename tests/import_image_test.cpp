@@ -7,12 +7,14 @@
 #include "tests/gui_support.h"
 #include "tests/test_files.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QSlider>
 #include <QTableWidget>
 #include <QTest>
 
@@ -198,6 +200,17 @@ TEST_F(ImportImage, AnUnreadableFileGivesOneWarningAndNoDialog) {
     }
 }
 
+// How the dialog is set for a comparison, and the snapfold options that say the same.
+struct SameBytesCase {
+    std::string name;
+    std::function<void(QWidget*)> setUp;
+    std::vector<std::string> options;
+};
+
+void Choose(QWidget* dialog, int dithering) {
+    qobject_cast<QComboBox*>(DialogControl(dialog, IDC_DITHERING))->setCurrentIndex(dithering);
+}
+
 // A JPEG this large is decoded at half size and of odd sides, so that the frame chosen on the
 // full size lands on the reduced copy with rounding; both programs must frame it alike.
 TEST_F(ImportImage, TheEditorAndTheCommandLineStoreTheSameBytes) {
@@ -209,23 +222,95 @@ TEST_F(ImportImage, TheEditorAndTheCommandLineStoreTheSameBytes) {
         }
     }
     const std::string path = SaveImage(photo, "photo.jpg");
-    std::vector<std::uint8_t> imported;
+    const std::vector<SameBytesCase> cases{
+        {"Defaults", [](QWidget*) {}, {}},
+        {"AutoLevelsSharpenAtkinson",
+         [](QWidget* d) {
+             Click(d, IDC_AUTO_LEVELS);
+             qobject_cast<QSlider*>(DialogControl(d, IDC_SHARPEN))->setValue(40);
+             Choose(d, static_cast<int>(Dithering::Atkinson));
+         },
+         {"--auto-levels", "--sharpen", "40", "--dither", "atkinson"}},
+        {"GammaOrderedInvert",
+         [](QWidget* d) {
+             qobject_cast<QSlider*>(DialogControl(d, IDC_GAMMA))->setValue(150);
+             Choose(d, static_cast<int>(Dithering::Ordered4x4));
+             Click(d, IDC_INVERT);
+         },
+         {"--gamma", "1.5", "--dither", "ordered", "--invert"}},
+    };
+    for (const SameBytesCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CImportImageDlg::ForgetSettings();
+        std::vector<std::uint8_t> imported;
+        RunModal(dlg, [&] {
+            ClickButton(dlg, IDC_NEW_PACK);
+            ClickListRow(dlg, 0);
+            ASSERT_TRUE(ImportWithKeys(path, [&](QWidget* d) {
+                c.setUp(d);
+                QTest::keyClick(d, Qt::Key_Return);
+            }));
+            const ConstPackPicture picture = GetPicture(std::as_const(g_pack), 0);
+            imported.assign(picture.begin(), picture.end());
+        });
+        WriteWholeFile(dir.File("pack.bin"), std::vector<std::uint8_t>(PACK_FILE_SIZE, 0));
+        std::vector<std::string> args{"set", "pack.bin", "1", "--picture", "photo.jpg"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const CliRun run = RunCli(SNAPFOLD_CLI, dir.Path(), args, "");
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::vector<std::uint8_t> saved = ReadWholeFile(dir.File("pack.bin"));
+        ASSERT_EQ(saved.size(), PACK_FILE_SIZE);
+        EXPECT_EQ(std::vector<std::uint8_t>(saved.begin() + ID_TABLE_BYTES,
+                                            saved.begin() + ID_TABLE_BYTES + PICTURE_BYTES),
+                  imported);
+    }
+}
+
+// What assistive technology calls a control: its own name, or its label's.
+QString SpokenName(QWidget* control) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+    return face == nullptr ? QString() : face->text(QAccessible::Name);
+}
+
+TEST_F(ImportImage, AutoLevelsAndSharpenAreNamedChangeTheResultAndAreRemembered) {
+    // A dull picture, greys 100 to 140, with fine stripes: both controls have work to do.
+    QImage dull(96, 100, QImage::Format_RGB32);
+    for (int y = 0; y < dull.height(); ++y) {
+        for (int x = 0; x < dull.width(); ++x) {
+            const int v = 100 + (x * 30) / 95 + ((x / 4) % 2) * 10;
+            dull.setPixel(x, y, qRgb(v, v, v));
+        }
+    }
+    const std::string path = SaveImage(dull, "dull.png");
     RunModal(dlg, [&] {
         ClickButton(dlg, IDC_NEW_PACK);
-        ClickListRow(dlg, 0);
-        ASSERT_TRUE(ImportWithKeys(path, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); }));
-        const ConstPackPicture picture = GetPicture(std::as_const(g_pack), 0);
-        imported.assign(picture.begin(), picture.end());
+        ClickListRow(dlg, 3);
+        ASSERT_TRUE(ImportWithKeys(path, [&](QWidget* d) {
+            EXPECT_EQ(SpokenName(DialogControl(d, IDC_AUTO_LEVELS)), "Auto levels");
+            EXPECT_EQ(SpokenName(DialogControl(d, IDC_SHARPEN)), "Sharpen");
+            auto* sharpen = qobject_cast<QSlider*>(DialogControl(d, IDC_SHARPEN));
+            ASSERT_NE(sharpen, nullptr);
+            auto* value = qobject_cast<QLabel*>(DialogControl(d, IDC_SHARPEN_VALUE));
+            EXPECT_EQ(value->text(), "0");
+            const auto plain = ShownGreys(DialogControl(d, IDC_RESULT_ACTUAL));
+            Click(d, IDC_AUTO_LEVELS);
+            const auto levelled = ShownGreys(DialogControl(d, IDC_RESULT_ACTUAL));
+            EXPECT_NE(levelled, plain);
+            // Stretched, the darkest stripes reach black, which the dull picture never shows.
+            EXPECT_EQ(std::count(plain.begin(), plain.end(), 0), 0);
+            EXPECT_GT(std::count(levelled.begin(), levelled.end(), 0), 0);
+            sharpen->setValue(75);
+            EXPECT_EQ(value->text(), "75");
+            EXPECT_NE(ShownGreys(DialogControl(d, IDC_RESULT_ACTUAL)), levelled);
+            Click(d, IDOK);
+        }));
+        EXPECT_EQ(CImportImageDlg::LastSettings().tone.sharpen, 75);
+        ASSERT_TRUE(ImportWithKeys(path, [&](QWidget* d) {
+            EXPECT_TRUE(qobject_cast<QCheckBox*>(DialogControl(d, IDC_AUTO_LEVELS))->isChecked());
+            EXPECT_EQ(qobject_cast<QSlider*>(DialogControl(d, IDC_SHARPEN))->value(), 75);
+            d->close();
+        }));
     });
-    WriteWholeFile(dir.File("pack.bin"), std::vector<std::uint8_t>(PACK_FILE_SIZE, 0));
-    const CliRun run =
-        RunCli(SNAPFOLD_CLI, dir.Path(), {"set", "pack.bin", "1", "--picture", "photo.jpg"}, "");
-    ASSERT_EQ(run.status, 0) << run.err;
-    const std::vector<std::uint8_t> saved = ReadWholeFile(dir.File("pack.bin"));
-    ASSERT_EQ(saved.size(), PACK_FILE_SIZE);
-    EXPECT_EQ(std::vector<std::uint8_t>(saved.begin() + ID_TABLE_BYTES,
-                                        saved.begin() + ID_TABLE_BYTES + PICTURE_BYTES),
-              imported);
 }
 
 TEST_F(ImportImage, ControlsChangeTheResultAndKeepTheirSettingsForTheNextImport) {
@@ -247,8 +332,9 @@ TEST_F(ImportImage, ControlsChangeTheResultAndKeepTheirSettingsForTheNextImport)
             EXPECT_EQ(ShownGreys(DialogControl(d, IDC_RESULT_ACTUAL)), BlockGreys(true));
             Click(d, IDOK);
         }));
-        EXPECT_EQ(names, (QStringList{"None", "Floyd-Steinberg", "Atkinson", "Ordered 4x4"}));
-        EXPECT_EQ(chosen, "Floyd-Steinberg");
+        EXPECT_EQ(names,
+                  (QStringList{"None", "Floyd-Steinberg", "Atkinson", "Ordered 4x4", "Optimised"}));
+        EXPECT_EQ(chosen, "Optimised");
         EXPECT_EQ(SlotGreys(1), BlockGreys(true));
 
         bool inverted = false;

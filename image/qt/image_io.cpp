@@ -1,6 +1,7 @@
 #include "image/image_io.h"
 
 #include "base/regular_file.h"
+#include "image/over_white.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -54,13 +55,6 @@ void ApplyDecodeSize(QImageReader& reader, DecodeSizeRule rule, ImageSize& fullS
     }
     const QSize scaled(wanted.width, wanted.height);
     reader.setScaledSize(sideways ? scaled.transposed() : scaled);
-}
-
-std::uint8_t OverWhite(std::uint8_t colour, std::uint8_t alpha) {
-    if (alpha == 255) {
-        return colour;
-    }
-    return static_cast<std::uint8_t>((colour * alpha + 255 * (255 - alpha) + 127) / 255);
 }
 
 void CopyBand(const QImage& band, int top, RgbImage& out) {
