@@ -13,6 +13,7 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QUrl>
@@ -232,6 +233,25 @@ TEST_F(AllSlots, AnImageDroppedOnACellIsImportedIntoThatSlot) {
     // A flat middle grey is stored as one level in every byte: nothing like slot 4's own bytes.
     const auto stored = GetPicture(std::as_const(g_pack), 3);
     EXPECT_TRUE(std::all_of(stored.begin(), stored.end(), [&](auto b) { return b == stored[0]; }));
+}
+
+// The whole window stays on a small laptop screen, at either scale, and an unscaled screen
+// shows every picture at least twice its size.
+TEST_F(AllSlots, FitsA1280x800Screen) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen->geometry().size() * screen->devicePixelRatio() != QSize(1280, 800)) {
+        GTEST_SKIP() << "needs a screen of 1280x800 device pixels";
+    }
+    WithAllSlots([&](QWidget* dialog) {
+        EXPECT_TRUE(screen->availableGeometry().contains(dialog->frameGeometry()))
+            << dialog->frameGeometry().width() << "x" << dialog->frameGeometry().height();
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+            EXPECT_TRUE(dialog->rect().contains(button->geometry()))
+                << button->text().toStdString();
+        }
+        const double devicePixels = Cells(dialog).front()->width() * dialog->devicePixelRatioF();
+        EXPECT_GE(devicePixels, (screen->devicePixelRatio() > 1 ? 1 : 2) * PICTURE_WIDTH);
+    });
 }
 
 TEST_F(AllSlots, SaveSheetGivesTheSamePixelsAsTheCommandLine) {
