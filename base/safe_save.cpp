@@ -1,6 +1,7 @@
 #include "base/safe_save.h"
 
 #include "base/file_limits.h"
+#include "base/process.h"
 #include "base/unique_fd.h"
 
 #include <algorithm>
@@ -146,17 +147,12 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-bool SyncAndClose(int fd) {
-    const bool synced = ::fsync(fd) == 0;
-    // A failed close() may still have released the descriptor, so it is never retried.
-    const bool closed = ::close(fd) == 0;
-    return synced && closed;
-}
-
 // Deletes the temporary file when the save ends in any way other than the rename.
 class TempFileGuard {
 public:
-    explicit TempFileGuard(std::string path) : m_path(std::move(path)) {}
+    explicit TempFileGuard(std::string path) : m_path(std::move(path)) {
+        SetPendingTemporaryFile(m_path.c_str());
+    }
     TempFileGuard(const TempFileGuard&) = delete;
     TempFileGuard& operator=(const TempFileGuard&) = delete;
     ~TempFileGuard() {
@@ -166,6 +162,7 @@ public:
             ::unlink(m_path.c_str());
             errno = error;
         }
+        SetPendingTemporaryFile(nullptr);
     }
     const std::string& Path() const { return m_path; }
     void Commit() { m_committed = true; }
@@ -207,11 +204,60 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
+ReadBackFilter g_readBackFilter = nullptr;
+
+// Reads the file back from the start, after asking the kernel to forget the pages it holds,
+// so that on a device that keeps them (a stick, a card, a disk) the read reaches the medium
+// rather than the cache. Returns whether exactly bytes came back; errno is EIO when not.
+bool ReadsBackAs(int fd, std::span<const std::uint8_t> bytes) {
+    // Only an advice: where it is not followed the comparison still finds a write that went
+    // wrong before it reached the cache.
+    static_cast<void>(::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED));
+    // One byte more than was written shows a file that is longer than it should be.
+    std::vector<std::uint8_t> back(bytes.size() + 1);
+    std::size_t done = 0;
+    while (done < back.size()) {
+        const ssize_t n =
+            ::pread(fd, back.data() + done, back.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return false;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    back.resize(done);
+    if (g_readBackFilter) {
+        g_readBackFilter(back);
+    }
+    if (!std::ranges::equal(back, bytes)) {
+        errno = EIO;
+        return false;
+    }
+    return true;
+}
+
+bool SyncVerifyAndClose(int fd, std::span<const std::uint8_t> bytes) {
+    const bool synced = ::fsync(fd) == 0;
+    const bool verified = synced && ReadsBackAs(fd, bytes);
+    const int error = errno;
+    // A failed close() may still have released the descriptor, so it is never retried.
+    const bool closed = ::close(fd) == 0;
+    if (!verified) {
+        errno = error;
+    }
+    return verified && closed;
+}
+
 enum class ReplaceResult { Replaced, Failed, RenameRefused };
 
 ReplaceResult ReplaceThroughTempFile(TempFileGuard& temp, UniqueFd& fd, const std::string& target,
                                      const TargetInfo& info, std::span<const std::uint8_t> bytes) {
-    if (!FillTempFile(fd.Get(), info, bytes) || !SyncAndClose(fd.Release())) {
+    if (!FillTempFile(fd.Get(), info, bytes) || !SyncVerifyAndClose(fd.Release(), bytes)) {
         return ReplaceResult::Failed;
     }
     if (::rename(temp.Path().c_str(), target.c_str()) != 0) {
@@ -289,7 +335,7 @@ bool OverwriteInPlace(const std::string& target, std::span<const std::uint8_t> b
     }
     if (!WriteAll(guard.Get(), bytes) ||
         ::ftruncate(guard.Get(), static_cast<off_t>(bytes.size())) != 0 ||
-        ::fsync(guard.Get()) != 0) {
+        ::fsync(guard.Get()) != 0 || !ReadsBackAs(guard.Get(), bytes)) {
         const int error = errno;
         RestoreOldContents(guard.Get(), *old);
         errno = error;
@@ -307,6 +353,10 @@ bool CanFallBackInPlace(int error) {
 
 } // namespace
 
+void SetReadBackFilterForTesting(ReadBackFilter filter) {
+    g_readBackFilter = filter;
+}
+
 bool SaveFileSafely(const std::string& path, std::span<const std::uint8_t> bytes) {
     const auto target = ResolveSaveTarget(path);
     if (!target) {
@@ -322,8 +372,12 @@ bool SaveFileSafely(const std::string& path, std::span<const std::uint8_t> bytes
         return false;
     }
     std::string pattern = parts.folder + "/." + parts.name + ".XXXXXX";
+    // Named before it exists, so that a signal arriving just after mkstemp() made the file
+    // still finds it to remove.
+    SetPendingTemporaryFile(pattern.c_str());
     UniqueFd fd(::mkstemp(pattern.data()));
     if (fd.Get() < 0) {
+        SetPendingTemporaryFile(nullptr);
         if (info->exists && CanFallBackInPlace(errno)) {
             return OverwriteInPlace(*target, bytes);
         }

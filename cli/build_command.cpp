@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <memory>
 #include <new>
 #include <string>
@@ -38,12 +39,14 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// 25 lines of a slot, an identifier and a path need a few kilobytes; more is no manifest.
+constexpr std::uintmax_t kMaxManifestBytes = 1024 * 1024;
+
 std::optional<Manifest> ReadManifest(const std::string& name) {
-    std::optional<std::vector<std::uint8_t>> bytes;
-    if (name == kStandardStream) {
-        bytes.emplace(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-        bytes = ReadWholeFile(name);
+    const auto bytes = ReadWholeFile(name, kMaxManifestBytes);
+    if (!bytes && errno == EFBIG) {
+        ReportFailure(name, "is larger than 1 MiB, which no manifest needs");
+        return std::nullopt;
     }
     if (!bytes) {
         ReportSystemFailure(name, "cannot be read");

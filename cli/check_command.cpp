@@ -86,10 +86,8 @@ void CheckPictures(const PackImage& pack, std::vector<Finding>& findings) {
 
 std::vector<Finding> CheckPack(const LoadedPack& pack) {
     std::vector<Finding> findings;
-    if (pack.fileSize != PACK_FILE_SIZE) {
-        findings.push_back({Severity::Error, "the file is " + std::to_string(pack.fileSize) +
-                                                 " bytes long, not " +
-                                                 std::to_string(PACK_FILE_SIZE)});
+    if (!pack.Exact()) {
+        findings.push_back({Severity::Error, SizeProblem(pack)});
     }
     CheckDuplicateIds(pack.image, findings);
     CheckPictures(pack.image, findings);

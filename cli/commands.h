@@ -23,6 +23,8 @@ struct Command {
     CLI::App* parser = nullptr;
     // Runs it, once the whole command line has been parsed into the options it refers to.
     std::function<ExitStatus()> run;
+    // The status when its output cannot be written: diff keeps 1 for packs that differ.
+    ExitStatus trouble = ExitStatus::Failure;
 };
 
 Command AddInfoCommand(CLI::App& app);
@@ -32,4 +34,7 @@ Command AddRemoveCommand(CLI::App& app);
 Command AddExportCommand(CLI::App& app);
 Command AddBuildCommand(CLI::App& app);
 Command AddCheckCommand(CLI::App& app);
+Command AddSwapCommand(CLI::App& app);
+Command AddSheetCommand(CLI::App& app);
+Command AddDiffCommand(CLI::App& app);
 Command AddFrameCommand(CLI::App& app);

@@ -80,6 +80,17 @@ MakeFiles(const ExportOptions& options, const PackImage& pack, const std::vector
     return files;
 }
 
+// The folder and any missing parents, so that "-o pictures" works on a first export too.
+bool MakeFolder(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        ReportFailure(folder, "cannot be made: " + error.message());
+        return false;
+    }
+    return true;
+}
+
 ExitStatus RunExport(const ExportOptions& options) {
     const auto named = ParseSlotNumbers(options.slots, options.pack);
     if (!named) {
@@ -91,7 +102,8 @@ ExitStatus RunExport(const ExportOptions& options) {
     }
     const auto slots = ChooseSlots(options, pack->image, *named);
     const auto files = slots ? MakeFiles(options, pack->image, *slots) : std::nullopt;
-    if (!files || !MayWriteBatch(*files, options.force) || !WriteBatch(*files)) {
+    if (!files || !MayWriteBatch(*files, options.force) || !MakeFolder(options.folder) ||
+        !WriteBatch(*files)) {
         return ExitStatus::Failure;
     }
     return ExitStatus::Success;
@@ -104,7 +116,10 @@ Command AddExportCommand(CLI::App& app) {
     CLI::App* command = app.add_subcommand(
         "export", "Write slot pictures as slot-NN_id-ID.png (or .bmp) files into a folder");
     command->add_option("PACK", options->pack, "The pack; \"-\" reads standard input")->required();
-    command->add_option("-o,--output", options->folder, "The folder to write into")->required();
+    command
+        ->add_option("-o,--output", options->folder,
+                     "The folder to write into, made with its missing parents if need be")
+        ->required();
     command
         ->add_option("--slot", options->slots,
                      "A slot to export, 1 to 25; may be repeated (default: every occupied "

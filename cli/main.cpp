@@ -4,6 +4,7 @@
 
 int main(int argc, char** argv) {
     IgnoreFileSizeSignal();
+    RemoveTemporaryFileOnSignals();
     // Only snapfold's own messages may reach standard error, where scripts read them.
     SilenceToolkitLog();
     return RunSnapfold(argc, argv);

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 std::string_view Trim(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
     while (!text.empty() && blank(text.front())) {
@@ -60,6 +62,10 @@ ParsedLine ParseLine(std::string_view text, std::string_view folder) {
 
 Manifest ParseManifest(std::string_view text, std::string_view folder) {
     Manifest manifest;
+    // Spreadsheet programs begin the UTF-8 files they save with a byte-order mark.
+    if (text.starts_with(kUtf8ByteOrderMark)) {
+        text.remove_prefix(kUtf8ByteOrderMark.size());
+    }
     std::array<int, PACK_SLOT_COUNT> lineOfSlot{};
     int number = 0;
     while (!text.empty()) {

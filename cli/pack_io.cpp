@@ -18,22 +18,20 @@ namespace {
 // socket, for which errno has no fitting reason of its own.
 thread_local bool t_notRegularFile = false;
 
-
-// The length of what is left of the stream, read and counted, since a pipe has no size.
-std::uintmax_t CountRest(std::FILE* stream) {
-    std::uintmax_t total = 0;
-    char buffer[8192];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, stream)) {
-        total += n;
-    }
-    return total;
-}
+// The reason of the first failed write to standard output, kept for the report at the end,
+// since a later flush of an emptied buffer no longer fails.
+int g_outputError = 0;
 
 std::optional<LoadedPack> LoadStandardInput() {
     LoadedPack pack;
-    // fread goes on until the count is reached or the stream ends, as a pipe needs.
+    pack.stream = true;
+    // fread goes on until the count is reached or the stream ends, as a pipe needs. One byte
+    // past a pack tells that more follows without reading what may never end.
     pack.fileSize = std::fread(pack.image.data(), 1, pack.image.size(), stdin);
-    pack.fileSize += CountRest(stdin);
+    if (pack.fileSize == pack.image.size()) {
+        char extra = 0;
+        pack.fileSize += std::fread(&extra, 1, 1, stdin);
+    }
     if (std::ferror(stdin)) {
         ReportSystemFailure(kStandardStream, "cannot be read");
         return std::nullopt;
@@ -42,8 +40,34 @@ std::optional<LoadedPack> LoadStandardInput() {
 }
 
 bool WriteStandardOutput(std::span<const std::uint8_t> bytes) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
-           std::fflush(stdout) == 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+        std::fflush(stdout) == 0) {
+        return true;
+    }
+    if (g_outputError == 0) {
+        g_outputError = errno;
+    }
+    return false;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadStandardInput(std::uintmax_t maxBytes) {
+    std::vector<std::uint8_t> bytes;
+    char buffer[8192];
+    while (bytes.size() <= maxBytes) {
+        const std::size_t n = std::fread(buffer, 1, sizeof buffer, stdin);
+        if (n == 0) {
+            break;
+        }
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    }
+    if (std::ferror(stdin)) {
+        return std::nullopt;
+    }
+    if (bytes.size() > maxBytes) {
+        errno = EFBIG;
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 } // namespace
@@ -88,11 +112,8 @@ std::optional<LoadedPack> LoadPack(const std::string& name) {
 
 bool StoreFile(const std::string& name, std::span<const std::uint8_t> bytes) {
     if (name == kStandardStream) {
-        if (!WriteStandardOutput(bytes)) {
-            ReportSystemFailure(kStandardStream, "cannot be written");
-            return false;
-        }
-        return true;
+        // The failure is reported once, with every other write to standard output, at the end.
+        return WriteStandardOutput(bytes);
     }
     if (!SaveFileSafely(name, bytes)) {
         ReportSystemFailure(name, "cannot be saved");
@@ -106,18 +127,56 @@ bool PathExists(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
-    auto bytes = ReadRegularFile(path, kMaxWholeFileBytes);
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path,
+                                                       std::uintmax_t maxBytes) {
+    if (path == kStandardStream) {
+        t_notRegularFile = false;
+        return ReadStandardInput(maxBytes);
+    }
+    auto bytes = ReadRegularFile(path, maxBytes);
     // Only the opening refuses with EINVAL: something other than a regular file is there.
     t_notRegularFile = !bytes && errno == EINVAL;
     return bytes;
 }
 
-std::optional<LoadedPack> LoadPackToChange(const std::string& name) {
+std::optional<LoadedPack> LoadPackToChange(const std::string& name, SizeRule rule) {
     auto pack = LoadPack(name);
     if (pack && !pack->Complete()) {
         ReportFailure(name, res::kShortReadMessage);
         return std::nullopt;
     }
+    if (pack && !pack->Exact() && rule == SizeRule::Exact) {
+        ReportFailure(name, SizeProblem(*pack) + "; give --force to keep its first " +
+                                std::to_string(PACK_FILE_SIZE) + " bytes");
+        return std::nullopt;
+    }
     return pack;
+}
+
+std::string SizeText(const LoadedPack& pack) {
+    if (pack.stream && pack.fileSize > PACK_FILE_SIZE) {
+        return "more than " + std::to_string(PACK_FILE_SIZE);
+    }
+    return std::to_string(pack.fileSize);
+}
+
+std::string SizeProblem(const LoadedPack& pack) {
+    if (pack.Exact()) {
+        return {};
+    }
+    return "the file is " + SizeText(pack) + " bytes long, not " + std::to_string(PACK_FILE_SIZE);
+}
+
+int FinishStandardOutput(int status, int trouble) {
+    if (std::fflush(stdout) != 0 && g_outputError == 0) {
+        g_outputError = errno;
+    }
+    if (g_outputError == 0 && std::ferror(stdout)) {
+        g_outputError = EIO;
+    }
+    if (g_outputError == 0) {
+        return status;
+    }
+    ReportFailure("standard output", std::strerror(g_outputError));
+    return status > trouble ? status : trouble;
 }

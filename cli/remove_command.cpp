@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/pack_io.h"
+#include "cli/pack_update.h"
 #include "cli/slot_arg.h"
 
 #include <CLI/CLI.hpp>
@@ -15,6 +16,7 @@ namespace {
 struct RemoveOptions {
     std::string pack;
     std::vector<std::string> slots;
+    bool force = false;
 };
 
 ExitStatus RunRemove(const RemoveOptions& options) {
@@ -22,15 +24,14 @@ ExitStatus RunRemove(const RemoveOptions& options) {
     if (!slots) {
         return ExitStatus::Usage;
     }
-    auto pack = LoadPackToChange(options.pack);
-    if (!pack) {
-        return ExitStatus::Failure;
-    }
-    // Only the identifier goes; the picture bytes stay, exactly as in the editor.
-    for (const int slot : *slots) {
-        SetContactId(pack->image, slot, 0);
-    }
-    return StoreFile(options.pack, pack->image) ? ExitStatus::Success : ExitStatus::Failure;
+    const SizeRule rule = options.force ? SizeRule::AllowLonger : SizeRule::Exact;
+    return UpdatePack(options.pack, rule, [&](PackImage& pack) {
+        // Only the identifier goes; the picture bytes stay, exactly as in the editor.
+        for (const int slot : *slots) {
+            SetContactId(pack, slot, 0);
+        }
+        return ExitStatus::Success;
+    });
 }
 
 } // namespace
@@ -45,5 +46,7 @@ Command AddRemoveCommand(CLI::App& app) {
                      "standard output")
         ->required();
     command->add_option("SLOT", options->slots, "Slot numbers, 1 to 25")->required();
+    command->add_flag("--force", options->force,
+                      "Change a file longer than a pack, keeping its first 15050 bytes");
     return {command, [options] { return RunRemove(*options); }};
 }

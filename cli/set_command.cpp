@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/conversion_options.h"
 #include "cli/pack_io.h"
+#include "cli/pack_update.h"
 #include "cli/picture_input.h"
 #include "cli/slot_arg.h"
 #include "pack/contact_id.h"
@@ -24,7 +25,17 @@ struct SetOptions {
     std::optional<std::string> id;
     std::optional<std::string> picture;
     PictureOptions conversion;
+    bool force = false;
 };
+
+// A picture stored on an empty slot is kept but never shown, which a user would not guess.
+void NoteEmptySlot(const SetOptions& options, const PackImage& pack, int slot) {
+    if (options.picture && GetContactId(pack, slot) == 0) {
+        ReportFailure(options.pack, "note: slot " + std::to_string(slot + 1) +
+                                        " is empty, so its picture is not shown until it gets "
+                                        "an identifier (--id)");
+    }
+}
 
 ExitStatus RunSet(const SetOptions& options) {
     const auto slot = ParseSlotNumber(options.slot);
@@ -37,22 +48,26 @@ ExitStatus RunSet(const SetOptions& options) {
         ReportFailure(options.pack, res::kBadIdMessage);
         return ExitStatus::Usage;
     }
-    auto pack = LoadPackToChange(options.pack);
-    if (!pack) {
-        return ExitStatus::Failure;
+    if (options.pack == kStandardStream && options.picture == kStandardStream) {
+        ReportFailure(kStandardStream, "standard input cannot hold both the pack and the picture");
+        return ExitStatus::Usage;
     }
-    if (options.picture) {
-        const PictureResult picture = ReadPicture(*options.picture, options.conversion);
-        if (!picture.picture) {
-            ReportFailure(*options.picture, picture.error);
-            return ExitStatus::Failure;
+    const SizeRule rule = options.force ? SizeRule::AllowLonger : SizeRule::Exact;
+    return UpdatePack(options.pack, rule, [&](PackImage& pack) {
+        if (options.picture) {
+            const PictureResult picture = ReadPicture(*options.picture, options.conversion);
+            if (!picture.picture) {
+                ReportFailure(*options.picture, picture.error);
+                return ExitStatus::Failure;
+            }
+            std::ranges::copy(*picture.picture, GetPicture(pack, *slot).begin());
         }
-        std::ranges::copy(*picture.picture, GetPicture(pack->image, *slot).begin());
-    }
-    if (id) {
-        SetContactId(pack->image, *slot, *id);
-    }
-    return StoreFile(options.pack, pack->image) ? ExitStatus::Success : ExitStatus::Failure;
+        if (id) {
+            SetContactId(pack, *slot, *id);
+        }
+        NoteEmptySlot(options, pack, *slot);
+        return ExitStatus::Success;
+    });
 }
 
 } // namespace
@@ -72,7 +87,9 @@ Command AddSetCommand(CLI::App& app) {
         "--picture", options->picture,
         "Any image, converted as the editor's Import Image converts it; a 48x50 BMP of at most "
         "8 bits per pixel is taken as the editor's Set new Picture takes it, unless a "
-        "conversion option is given");
+        "conversion option is given; \"-\" reads standard input");
+    command->add_flag("--force", options->force,
+                      "Change a file longer than a pack, keeping its first 15050 bytes");
     // Each conversion option needs --picture.
     const auto conversion = AddConversionOptions(*command, options->conversion);
     for (CLI::Option* option : conversion) {

@@ -29,6 +29,12 @@ void CEditorDlg::OnContextMenuList(CPoint point) {
     menu.AppendMenu(MF_SEPARATOR);
     menu.AppendMenu(MF_STRING | EnabledIf(selected), IDM_REMOVE_CONTACT,
                     std::string(res::kRemoveContactItem));
+    menu.AppendMenu(MF_STRING | EnabledIf(selected && m_nSelected > 0), IDM_MOVE_UP,
+                    std::string(res::kMoveUpItem));
+    menu.AppendMenu(MF_STRING | EnabledIf(selected && m_nSelected < PACK_SLOT_COUNT - 1),
+                    IDM_MOVE_DOWN, std::string(res::kMoveDownItem));
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING, IDM_SHOW_ALL_SLOTS, std::string(res::kShowAllSlotsItem));
     menu.AppendMenu(MF_SEPARATOR);
     menu.AppendMenu(MF_STRING | EnabledIf(CanUndo()), IDM_UNDO, std::string(res::kUndoItem));
     menu.AppendMenu(MF_STRING | EnabledIf(CanRedo()), IDM_REDO, std::string(res::kRedoItem));

@@ -46,6 +46,10 @@ std::span<const EventEntry> CEditorDlg::GetEventTable() const {
         OnCommandEntry<&CEditorDlg::OnCloseCommand>(IDM_CLOSE),
         OnCommandEntry<&CEditorDlg::OnUndo>(IDM_UNDO),
         OnCommandEntry<&CEditorDlg::OnRedo>(IDM_REDO),
+        OnItemDraggedEntry<&CEditorDlg::OnDragRow>(IDC_CONTACT_LIST),
+        OnCommandEntry<&CEditorDlg::OnMoveUp>(IDM_MOVE_UP),
+        OnCommandEntry<&CEditorDlg::OnMoveDown>(IDM_MOVE_DOWN),
+        OnCommandEntry<&CEditorDlg::OnShowAllSlots>(IDM_SHOW_ALL_SLOTS),
         OnDropFilesEntry<&CEditorDlg::OnDropFiles>(),
     };
     return kEvents;
@@ -63,6 +67,7 @@ bool CEditorDlg::OnInitDialog() {
     ForgetHistory(g_pack);
     if (CMenu* systemMenu = GetSystemMenu(false)) {
         systemMenu->AppendMenu(MF_STRING, IDM_EXPORT_ALL, std::string(res::kExportAllItem));
+        systemMenu->AppendMenu(MF_STRING, IDM_SHOW_ALL_SLOTS, std::string(res::kShowAllSlotsItem));
         const auto aboutText = res::LoadString(IDS_ABOUTBOX);
         if (!aboutText.empty()) {
             systemMenu->AppendMenu(MF_SEPARATOR);
@@ -106,6 +111,8 @@ void CEditorDlg::OnSysCommand(unsigned nID, long lParam) {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
         CAboutDlg about(this);
         about.DoModal();
+    } else if ((nID & 0xFFF0) == IDM_SHOW_ALL_SLOTS) {
+        OnShowAllSlots();
     } else if ((nID & 0xFFF0) == IDM_EXPORT_ALL) {
         OnExportAll();
     } else {

@@ -50,6 +50,20 @@ public:
     SlotState CaptureSlot(int slot) const;
     void RecordSlotChange(const SlotState& before);
 
+    // For the All Slots window, which changes the pack through the editor's own commands.
+    // Swaps two slots as one undoable step: identifiers, picture bytes, rows, thumbnails,
+    // descriptions and marks. to ends selected, showing what was in from. Returns whether both
+    // are slots and differ.
+    bool SwapShownSlots(int from, int to);
+    // Whether the slot differs from the saved pack, as its bold row shows.
+    bool IsSlotChanged(int slot) const;
+    // Selects the slot as a click on its row does.
+    void SelectSlot(int slot);
+    // Selects the slot and imports the image file into it through Import Image.
+    void ImportFileIntoSlot(int slot, const std::string& path);
+    void UndoStep() { OnUndo(); }
+    void RedoStep() { OnRedo(); }
+
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
@@ -91,6 +105,11 @@ private:
     ContactId SelectedId() const;
     void OnUndo();
     void OnRedo();
+    void OnMoveUp();
+    void OnMoveDown();
+    void OnDragRow(int from, int onto);
+    void OnShowAllSlots();
+
     void OnEditId();
     void OnCloseCommand();
     void OnDropFiles(const DroppedFiles& drop);

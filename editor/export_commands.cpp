@@ -33,9 +33,11 @@ void ShowCannotSave() {
     ShowError(std::string(res::kCannotSaveMessage), std::string(res::kErrorCaption));
 }
 
+// A symbolic link counts even when it leads nowhere: saving through it would create the file it
+// names, so it is a name taken, as for snapfold export.
 bool Exists(const std::string& path) {
     std::error_code error;
-    return std::filesystem::exists(path, error);
+    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
 }
 
 // The chooser asked about the name as typed; a name that got an extension is asked about here,

@@ -1,4 +1,4 @@
-// Undo and redo of the commands that change one slot.
+// Undo and redo of the commands that change slots, and the moves that swap two of them.
 #include "editor/editor_dlg.h"
 
 #include "ui/list_ctrl.h"
@@ -55,13 +55,48 @@ void CEditorDlg::RestoreSlot(const SlotState& state) {
 }
 
 void CEditorDlg::OnUndo() {
-    if (const auto state = m_history.Undo()) {
-        RestoreSlot(*state);
+    for (const SlotState& state : m_history.Undo()) {
+        RestoreSlot(state);
     }
 }
 
 void CEditorDlg::OnRedo() {
-    if (const auto state = m_history.Redo()) {
-        RestoreSlot(*state);
+    for (const SlotState& state : m_history.Redo()) {
+        RestoreSlot(state);
     }
+}
+
+bool CEditorDlg::SwapShownSlots(int from, int to) {
+    const int count = static_cast<int>(m_pictures.size());
+    if (from == to || from < 0 || to < 0 || from >= count || to >= count) {
+        return false;
+    }
+    const SlotState wasFrom = CaptureSlot(from);
+    const SlotState wasTo = CaptureSlot(to);
+    // Each slot takes on the other's bytes, row, thumbnail and description; the one moved is
+    // shown last, so it ends selected at its new place.
+    SlotState nowFrom = wasTo;
+    nowFrom.slot = from;
+    SlotState nowTo = wasFrom;
+    nowTo.slot = to;
+    RestoreSlot(nowFrom);
+    RestoreSlot(nowTo);
+    m_history.Record({{wasFrom, nowFrom}, {wasTo, nowTo}});
+    return true;
+}
+
+void CEditorDlg::OnMoveUp() {
+    if (HasSelection()) {
+        SwapShownSlots(m_nSelected, m_nSelected - 1);
+    }
+}
+
+void CEditorDlg::OnMoveDown() {
+    if (HasSelection()) {
+        SwapShownSlots(m_nSelected, m_nSelected + 1);
+    }
+}
+
+void CEditorDlg::OnDragRow(int from, int onto) {
+    SwapShownSlots(from, onto);
 }

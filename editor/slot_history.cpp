@@ -4,25 +4,38 @@
 #include <utility>
 
 void SlotHistory::Record(SlotChange change) {
+    Record(std::vector<SlotChange>{std::move(change)});
+}
+
+void SlotHistory::Record(std::vector<SlotChange> changes) {
     m_steps.resize(m_done);
-    m_steps.push_back(std::move(change));
+    m_steps.push_back(std::move(changes));
     m_done = m_steps.size();
 }
 
-std::optional<SlotState> SlotHistory::Undo() {
+std::vector<SlotState> SlotHistory::Undo() {
     if (!CanUndo()) {
-        return std::nullopt;
+        return {};
     }
     --m_done;
-    return m_steps[m_done].before;
+    std::vector<SlotState> states;
+    const std::vector<SlotChange>& step = m_steps[m_done];
+    for (auto change = step.rbegin(); change != step.rend(); ++change) {
+        states.push_back(change->before);
+    }
+    return states;
 }
 
-std::optional<SlotState> SlotHistory::Redo() {
+std::vector<SlotState> SlotHistory::Redo() {
     if (!CanRedo()) {
-        return std::nullopt;
+        return {};
     }
     ++m_done;
-    return m_steps[m_done - 1].after;
+    std::vector<SlotState> states;
+    for (const SlotChange& change : m_steps[m_done - 1]) {
+        states.push_back(change.after);
+    }
+    return states;
 }
 
 void SlotHistory::Clear() {

@@ -37,15 +37,18 @@ class SlotHistory {
 public:
     // A new change drops the steps undone before it: they no longer follow from what is shown.
     void Record(SlotChange change);
-    // The state to bring back, or nothing when there is nothing to undo or redo.
-    std::optional<SlotState> Undo();
-    std::optional<SlotState> Redo();
+    // One step that changes several slots at once, as a swap of two does. The slot changed
+    // last is the one a redo leaves selected, and the first the one an undo leaves selected.
+    void Record(std::vector<SlotChange> changes);
+    // The states to bring back, in order, or none when there is nothing to undo or redo.
+    std::vector<SlotState> Undo();
+    std::vector<SlotState> Redo();
     bool CanUndo() const { return m_done > 0; }
     bool CanRedo() const { return m_done < m_steps.size(); }
     void Clear();
 
 private:
-    std::vector<SlotChange> m_steps;
+    std::vector<std::vector<SlotChange>> m_steps;
     // The steps before this index are done, the rest undone.
     std::size_t m_done = 0;
 };

@@ -23,6 +23,8 @@ enum class ControlKind {
     PictureView,
     // An image with a frame on it that the user moves and resizes to choose a part.
     CropView,
+    // Pictures in rows and columns with a caption beneath each, one selected at a time.
+    SlotGrid,
 };
 
 struct ControlTemplate {

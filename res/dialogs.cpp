@@ -39,6 +39,10 @@ constexpr std::array kEditorAccelerators{
     // Pasting stays the ID box's own while it has the focus.
     Accelerator{"Ctrl+V", IDM_PASTE_PICTURE, KeyScope::OutsideEdit},
     Accelerator{"Ctrl+C", IDM_COPY_PICTURE, KeyScope::InList},
+    // Moves act on the list's rows, so they stay away from the ID box's own keys.
+    Accelerator{"Alt+Up", IDM_MOVE_UP, KeyScope::InList},
+    Accelerator{"Alt+Down", IDM_MOVE_DOWN, KeyScope::InList},
+    Accelerator{"Ctrl+G", IDM_SHOW_ALL_SLOTS, KeyScope::Window},
 };
 
 // The source with its frame on the left; the result, its tone controls and the buttons on the
@@ -71,6 +75,21 @@ constexpr std::array kImportImageControls{
     ControlTemplate{2 /* IDCANCEL */, PushButton, "Cancel", 273, 202, 50, 14},
 };
 
+// The grid comes first in the tab order; it and the buttons are placed to suit the screen once
+// the grid has chosen its scale.
+constexpr std::array kAllSlotsControls{
+    ControlTemplate{IDC_SLOT_GRID, SlotGrid, "", 7, 7, 300, 300, 0, "All slots"},
+    ControlTemplate{IDC_SAVE_SHEET, PushButton, "Save Sheet...", 7, 312, 60, 14},
+    ControlTemplate{2 /* IDCANCEL */, PushButton, "Close", 257, 312, 50, 14},
+};
+
+// Undo and redo work here as in the editor, on the same steps.
+constexpr std::array kAllSlotsAccelerators{
+    Accelerator{"Ctrl+Z", IDM_UNDO, KeyScope::Window},
+    Accelerator{"Ctrl+Shift+Z", IDM_REDO, KeyScope::Window},
+    Accelerator{"Ctrl+Y", IDM_REDO, KeyScope::Window},
+};
+
 constexpr std::array kAboutControls{
     ControlTemplate{IDC_STATIC, StaticIcon, "", 11, 17, 20, 20, IDR_MAINFRAME},
     ControlTemplate{IDC_STATIC, StaticText, "SnapfoldEditor Version 1.0", 40, 10, 119, 8},
@@ -85,6 +104,8 @@ constexpr std::array kTemplates{
                    kAboutControls},
     DialogTemplate{IDD_IMPORT_IMAGE, "Import Image", 330, 222, 8, WindowKind::OwnedDialog,
                    kImportImageControls},
+    DialogTemplate{IDD_ALL_SLOTS, "All Slots", 314, 333, 8, WindowKind::OwnedDialog,
+                   kAllSlotsControls, kAllSlotsAccelerators},
 };
 
 } // namespace

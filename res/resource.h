@@ -5,6 +5,7 @@ inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDS_ABOUTBOX = 101;
 inline constexpr int IDD_EDITOR_DIALOG = 102;
 inline constexpr int IDD_IMPORT_IMAGE = 103;
+inline constexpr int IDD_ALL_SLOTS = 104;
 inline constexpr int IDR_MAINFRAME = 128;
 inline constexpr int IDI_NO_PICTURE = 131;
 
@@ -35,6 +36,10 @@ inline constexpr int IDC_SHARPEN = 1121;
 inline constexpr int IDC_SHARPEN_VALUE = 1122;
 inline constexpr int IDC_FIND_FACE = 1123;
 
+// The All Slots dialog's controls.
+inline constexpr int IDC_SLOT_GRID = 1201;
+inline constexpr int IDC_SAVE_SHEET = 1202;
+
 // Controls that no code addresses share this identifier.
 inline constexpr int IDC_STATIC = -1;
 
@@ -49,6 +54,8 @@ inline constexpr unsigned IDM_EDIT_ID = 0x104;
 inline constexpr unsigned IDM_CLOSE = 0x105;
 inline constexpr unsigned IDM_UNDO = 0x106;
 inline constexpr unsigned IDM_REDO = 0x107;
+inline constexpr unsigned IDM_MOVE_UP = 0x108;
+inline constexpr unsigned IDM_MOVE_DOWN = 0x109;
 
 // Picture commands, from the list's menu and shortcut keys. They are spaced by 16 because the
 // window menu compares only the upper bits of a command, and "Export All Pictures..." is there
@@ -58,3 +65,5 @@ inline constexpr unsigned IDM_PASTE_PICTURE = 0x210;
 inline constexpr unsigned IDM_COPY_PICTURE = 0x220;
 inline constexpr unsigned IDM_EXPORT_PICTURE = 0x230;
 inline constexpr unsigned IDM_EXPORT_ALL = 0x240;
+// In the window menu as well.
+inline constexpr unsigned IDM_SHOW_ALL_SLOTS = 0x250;

@@ -58,6 +58,9 @@ inline constexpr std::string_view kCopyPictureItem = "Copy Picture";
 inline constexpr std::string_view kExportPictureItem = "Export Picture...";
 inline constexpr std::string_view kExportAllItem = "Export All Pictures...";
 inline constexpr std::string_view kRemoveContactItem = "Remove Contact";
+inline constexpr std::string_view kMoveUpItem = "Move Up";
+inline constexpr std::string_view kMoveDownItem = "Move Down";
+inline constexpr std::string_view kShowAllSlotsItem = "Show All Slots...";
 inline constexpr std::string_view kUndoItem = "Undo";
 inline constexpr std::string_view kRedoItem = "Redo";
 
@@ -70,5 +73,11 @@ inline constexpr std::string_view kEmptySlotText = "000";
 // How assistive technology describes a row: "Slot 5 of 25", or "Slot 5 of 25, empty".
 inline constexpr std::string_view kSlotDescription = "Slot %d of %d";
 inline constexpr std::string_view kEmptySlotDescription = "Slot %d of %d, empty";
+// How the All Slots window names its cells, and what it writes beneath each picture.
+inline constexpr std::string_view kSlotCellName = "Slot %d, ID %d";
+inline constexpr std::string_view kEmptySlotCellName = "Slot %d, empty";
+inline constexpr std::string_view kSlotCellCaption = "%d: %d";
+inline constexpr std::string_view kEmptySlotCellCaption = "%d: empty";
+inline constexpr std::string_view kSheetFilter = "PNG images (*.png)|*.png||";
 
 } // namespace res

@@ -31,6 +31,11 @@ std::string ReadAll(int fd) {
     for (const int fd : pipes) {
         ::close(fd);
     }
+    if (limits.fullOutput) {
+        const int full = ::open("/dev/full", O_WRONLY);
+        ::dup2(full, STDOUT_FILENO);
+        ::close(full);
+    }
     ::unsetenv("DISPLAY");
     ::unsetenv("WAYLAND_DISPLAY");
     ::unsetenv("QT_QPA_PLATFORM");

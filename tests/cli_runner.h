@@ -13,6 +13,8 @@ struct CliRun {
 struct CliLimits {
     // RLIMIT_FSIZE for the run, in bytes; 0 leaves the limit alone.
     long fileSizeLimit = 0;
+    // Standard output goes to /dev/full, where every write fails with ENOSPC.
+    bool fullOutput = false;
 };
 
 // Runs the program in folder with args and input on standard input. The environment loses

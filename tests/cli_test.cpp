@@ -1,6 +1,7 @@
 // snapfold run as a user runs it, with no display: every subcommand's output, status and files.
 
 #include "pack/pack_image.h"
+#include "pack/picture_export.h"
 #include "tests/cli_runner.h"
 #include "tests/test_files.h"
 
@@ -70,6 +71,13 @@ Bytes Varied() {
 // picture is one flat level.
 const std::vector<SlotSetting> kFixture{
     {0, 5, Varied()}, {1, -2, Flat(0x1B)}, {2, 0, Flat(0x40)}, {3, 5, Flat(0xAA)}};
+
+PackImage MakePackImage() {
+    const Bytes bytes = MakePack(kFixture);
+    PackImage pack{};
+    std::copy(bytes.begin(), bytes.end(), pack.begin());
+    return pack;
+}
 
 Bytes FixtureWith(std::vector<SlotSetting> changes) {
     std::vector<SlotSetting> settings = kFixture;
@@ -340,6 +348,7 @@ const CliCase kCases[] = {
      .needsNonRoot = true},
     {.name = "SetPictureConverted",
      .args = {"set", "a.bin", "3", "--picture", "blocks.png"},
+     .err = "snapfold: a.bin: note: slot 3 is empty, *",
      .files = {{"a.bin", FixtureWith({{2, 0, kBlocks}})}}},
     // A 48x50 bitmap takes the "Set new Picture" rules, where grey 150 is level 1; the
     // conversion, asked for by any of its options, takes the nearest display grey, level 2.
@@ -369,6 +378,7 @@ const CliCase kCases[] = {
     // The image reader complains about the missing end on its log, which must stay silent.
     {.name = "SetTruncatedJpegQuietly",
      .args = {"set", "a.bin", "7", "--picture", "cut.jpg"},
+     .err = "snapfold: a.bin: note: slot 7 is empty, *",
      .setup =
          [](const TempDir& d) {
              QImage image(200, 200, QImage::Format_RGB32);
@@ -487,7 +497,10 @@ const CliCase kCases[] = {
      .out = "-: note: slot 1: empty, but still holds picture bytes\n",
      .input = Text(MakePack({{0, 0, Flat(1)}, {1, 3, Varied()}}))},
     // usage
-    {.name = "UnknownSubcommand", .args = {"frobnicate"}, .status = 2, .err = "snapfold: *"},
+    {.name = "UnknownSubcommand",
+     .args = {"frobnicate", "a.bin"},
+     .status = 2,
+     .err = "snapfold: 'frobnicate' is no subcommand\nRun with --help for more information.\n"},
     {.name = "NumberForAChoice",
      .args = {"export", "a.bin", "-o", "out", "--format", "1"},
      .status = 2,
@@ -527,6 +540,208 @@ const CliCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cli, Snapfold, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A file that is no pack, such as a photo named where the pack belongs, is longer than one.
+Bytes LongerFile() {
+    Bytes longer = kFixturePack;
+    longer.resize(20000, 0x11);
+    return longer;
+}
+
+void WriteLonger(const TempDir& d) {
+    WriteWholeFile(d.File("long.bin"), LongerFile());
+}
+
+Bytes Swapped12() {
+    return FixtureWith({{0, -2, Flat(0x1B)}, {1, 5, Varied()}});
+}
+
+const std::string kLongerRefused = "snapfold: long.bin: the file is 20000 bytes long, not 15050; "
+                                   "give --force to keep its first 15050 bytes\n";
+const FileExpect kLongerUnchanged{"long.bin", LongerFile()};
+const std::string kFullOutput = "snapfold: standard output: No space left on device\n";
+
+// Differences of the fixture against one whose slot 2 has another identifier and slot 4 another
+// picture.
+Bytes Changed() {
+    return FixtureWith({{1, 9, Flat(0x1B)}, {3, 5, Flat(0xAB)}});
+}
+
+const CliCase kOrderCases[] = {
+    // swap
+    {.name = "Swap", .args = {"swap", "a.bin", "1", "2"}, .files = {{"a.bin", Swapped12()}}},
+    {.name = "SwapFirstAndLast",
+     .args = {"swap", "a.bin", "25", "1"},
+     .files = {{"a.bin", MakePack({{24, 5, Varied()},
+                                   {1, -2, Flat(0x1B)},
+                                   {2, 0, Flat(0x40)},
+                                   {3, 5, Flat(0xAA)}})}}},
+    {.name = "SwapWithItself", .args = {"swap", "a.bin", "3", "3"}, .files = {kUnchanged}},
+    {.name = "SwapOnStandardStreams",
+     .args = {"swap", "-", "2", "1"},
+     .out = Text(Swapped12()),
+     .input = Text(kFixturePack)},
+    {.name = "SwapBadSlot",
+     .args = {"swap", "a.bin", "1", "26"},
+     .status = 2,
+     .err = "snapfold: a.bin: slot must be a number from 1 to 25, not '26'\n",
+     .files = {kUnchanged}},
+    {.name = "SwapOneSlot", .args = {"swap", "a.bin", "1"}, .status = 2, .err = "snapfold: *"},
+    {.name = "SwapShortRefused",
+     .args = {"swap", "short.bin", "1", "2"},
+     .status = 1,
+     .err = "snapfold: short.bin: Not all data can be read!\n",
+     .files = {{"short.bin", ShortFixture()}}},
+    // Changing a file that is not exactly one pack long.
+    {.name = "SwapLongerRefused",
+     .args = {"swap", "long.bin", "1", "2"},
+     .status = 1,
+     .err = kLongerRefused,
+     .files = {kLongerUnchanged},
+     .setup = WriteLonger},
+    {.name = "SwapWithItselfLongerRefused",
+     .args = {"swap", "long.bin", "1", "1"},
+     .status = 1,
+     .err = kLongerRefused,
+     .files = {kLongerUnchanged},
+     .setup = WriteLonger},
+    {.name = "SetLongerRefused",
+     .args = {"set", "long.bin", "1", "--id", "5"},
+     .status = 1,
+     .err = kLongerRefused,
+     .files = {kLongerUnchanged},
+     .setup = WriteLonger},
+    {.name = "RemoveLongerRefused",
+     .args = {"remove", "long.bin", "1"},
+     .status = 1,
+     .err = kLongerRefused,
+     .files = {kLongerUnchanged},
+     .setup = WriteLonger},
+    {.name = "SetLongerForced",
+     .args = {"set", "--force", "long.bin", "4", "--id", "7"},
+     .files = {{"long.bin", FixtureWith({{3, 7, Flat(0xAA)}})}},
+     .setup = WriteLonger},
+    {.name = "SwapLongerForced",
+     .args = {"swap", "long.bin", "1", "2", "--force"},
+     .files = {{"long.bin", Swapped12()}},
+     .setup = WriteLonger},
+    {.name = "SetLongerStreamRefused",
+     .args = {"set", "-", "1", "--id", "5"},
+     .status = 1,
+     .err = "snapfold: -: the file is more than 15050 bytes long, not 15050; give --force to "
+            "keep its first 15050 bytes\n",
+     .input = Text(LongerFile())},
+    // Standard input is read no further than a pack and one byte, so endless input ends.
+    {.name = "CheckStreamBounded",
+     .args = {"check", "-"},
+     .status = 1,
+     .out = "-: error: the file is more than 15050 bytes long, not 15050\n"
+            "-: warning: identifier 5 is in slots 1 and 4\n"
+            "-: note: slot 3: empty, but still holds picture bytes\n"
+            "-: warning: slot 4: the picture is one flat level\n",
+     .input = Text(LongerFile())},
+    {.name = "BuildManifestTooLarge",
+     .args = {"build", "b.bin", "--from", "-"},
+     .status = 1,
+     .err = "snapfold: -: is larger than 1 MiB, which no manifest needs\n",
+     .files = {{"b.bin", std::nullopt}},
+     .input = std::string(1024 * 1024 + 1, '#')},
+    {.name = "BuildWithByteOrderMark",
+     .args = {"build", "b.bin", "--from", "bom.csv"},
+     .files = {{"b.bin", MakePack({{1, -2, Flat(0x55)}})}},
+     .setup =
+         [](const TempDir& d) {
+             WriteText(d, "bom.csv",
+                       "\xEF\xBB\xBF"
+                       "2,-2,grey150.bmp\n");
+         }},
+    // Output that cannot be written.
+    {.name = "InfoToFullDevice",
+     .args = {"info", "a.bin"},
+     .status = 1,
+     .err = kFullOutput,
+     .limits = {.fullOutput = true}},
+    {.name = "NewToFullDevice",
+     .args = {"new", "-"},
+     .status = 1,
+     .err = kFullOutput,
+     .limits = {.fullOutput = true}},
+    {.name = "HelpToFullDevice",
+     .args = {"--help"},
+     .status = 1,
+     .err = kFullOutput,
+     .limits = {.fullOutput = true}},
+    {.name = "DiffToFullDevice",
+     .args = {"diff", "a.bin", "c.bin"},
+     .status = 2,
+     .err = kFullOutput,
+     .setup = [](const TempDir& d) { WriteWholeFile(d.File("c.bin"), Changed()); },
+     .limits = {.fullOutput = true}},
+    // Pictures
+    {.name = "SetPictureOnEmptySlotNotes",
+     .args = {"set", "a.bin", "3", "--picture", "grey150.bmp"},
+     .err = "snapfold: a.bin: note: slot 3 is empty, so its picture is not shown until it gets "
+            "an identifier (--id)\n",
+     .files = {{"a.bin", FixtureWith({{2, 0, Flat(0x55)}})}}},
+    {.name = "SetPictureFromStandardInput",
+     .args = {"set", "a.bin", "2", "--picture", "-"},
+     .files = {{"a.bin", FixtureWith({{1, -2, Flat(0x55)}})}},
+     .input = Text(FlatBitmap(150))},
+    {.name = "SetPackAndPictureBothFromStandardInput",
+     .args = {"set", "-", "2", "--picture", "-"},
+     .status = 2,
+     .err = "snapfold: -: standard input cannot hold both the pack and the picture\n"},
+    {.name = "ExportMakesFolders",
+     .args = {"export", "a.bin", "-o", "new/deep", "--slot", "4", "--format", "bmp"},
+     .files = {{"new/deep/slot-04_id-5.bmp", PictureToBmpFile(GetPicture(MakePackImage(), 3))}}},
+    // sheet
+    {.name = "SheetScaleTooLarge",
+     .args = {"sheet", "a.bin", "-o", "s.png", "--scale", "9"},
+     .status = 2,
+     .err = "snapfold: *",
+     .files = {{"s.png", std::nullopt}}},
+    {.name = "SheetMissingPack",
+     .args = {"sheet", "none.bin", "-o", "s.png"},
+     .status = 1,
+     .err = "snapfold: none.bin: cannot be opened: No such file or directory\n",
+     .files = {{"s.png", std::nullopt}}},
+    // diff
+    {.name = "DiffSame", .args = {"diff", "a.bin", "-"}, .input = Text(kFixturePack)},
+    {.name = "DiffDifferent",
+     .args = {"diff", "a.bin", "c.bin"},
+     .status = 1,
+     .out = "2\tid -2 -> 9\tpicture same\n4\tid 5 -> 5\tpicture differs\n",
+     .setup = [](const TempDir& d) { WriteWholeFile(d.File("c.bin"), Changed()); }},
+    {.name = "DiffJson",
+     .args = {"diff", "--json", "a.bin", "c.bin"},
+     .status = 1,
+     .out = "{\"slot\":2,\"id\":[-2,9],\"picture\":\"same\"}\n"
+            "{\"slot\":4,\"id\":[5,5],\"picture\":\"differs\"}\n",
+     .setup = [](const TempDir& d) { WriteWholeFile(d.File("c.bin"), Changed()); }},
+    // The short file is compared as Open reads it: its first 100 bytes hold every identifier
+    // and the start of slot 1's picture; the rest are zeros.
+    {.name = "DiffShort",
+     .args = {"diff", "short.bin", "a.bin"},
+     .status = 1,
+     .out = "size 100 -> 15050\n1\tid 5 -> 5\tpicture differs\n2\tid -2 -> -2\tpicture "
+            "differs\n3\tid 0 -> 0\tpicture differs\n4\tid 5 -> 5\tpicture differs\n"},
+    {.name = "DiffShortJson",
+     .args = {"diff", "--json", "short.bin", "a.bin", "--json"},
+     .status = 1,
+     .out = "{\"size\":[100,15050]}\n{\"slot\":1,\"id\":[5,5],\"picture\":\"differs\"}\n*"},
+    {.name = "DiffMissingFile",
+     .args = {"diff", "a.bin", "none.bin"},
+     .status = 2,
+     .err = "snapfold: none.bin: cannot be opened: No such file or directory\n"},
+    {.name = "DiffBothStandardInput",
+     .args = {"diff", "-", "-"},
+     .status = 2,
+     .err = "snapfold: *"},
+    {.name = "DiffUsage", .args = {"diff", "a.bin"}, .status = 2, .err = "snapfold: *"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Order, Snapfold, testing::ValuesIn(kOrderCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 std::vector<std::string> Entries(const std::string& folder) {
@@ -606,6 +821,47 @@ TEST(SnapfoldFrame, FaceAndCentreGiveDifferentPicturesInSetAndBuild) {
         EXPECT_EQ(SlotPicture(ReadWholeFile(dir.File("b.bin")), 0), pictures.back());
     }
     EXPECT_NE(pictures[0], pictures[1]);
+}
+
+struct SheetCase {
+    const char* name;
+    std::vector<std::string> scale;
+    int width;
+    int height;
+};
+
+// The sheet has the size its scale gives, holds slot 1's picture at that scale in its display
+// greys without smoothing, is the same on every run and the same through standard output.
+TEST(SnapfoldSheet, IsSizedScaledAndTheSameEveryTime) {
+    const SheetCase cases[] = {{"Default", {}, 528, 628},
+                               {"One", {"--scale", "1"}, 264, 314},
+                               {"Eight", {"--scale", "8"}, 2112, 2512}};
+    for (const SheetCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        WriteFixtures(dir);
+        std::vector<std::string> args{"sheet", "a.bin", "-o", "s.png"};
+        args.insert(args.end(), c.scale.begin(), c.scale.end());
+        ASSERT_EQ(RunCli(SNAPFOLD_CLI, dir.Path(), args, "").status, 0);
+        args[3] = "-";
+        const CliRun piped = RunCli(SNAPFOLD_CLI, dir.Path(), args, "");
+        ASSERT_EQ(piped.status, 0) << piped.err;
+        const Bytes file = ReadWholeFile(dir.File("s.png"));
+        EXPECT_EQ(Text(file), piped.out);
+        QImage sheet;
+        ASSERT_TRUE(sheet.loadFromData(file.data(), static_cast<int>(file.size()), "PNG"));
+        EXPECT_EQ(sheet.format(), QImage::Format_Grayscale8);
+        ASSERT_EQ(sheet.size(), QSize(c.width, c.height));
+        const int scale = c.width / 264;
+        const auto greys = PictureToGreys(GetPicture(MakePackImage(), 0));
+        for (int y = 0; y < PICTURE_HEIGHT * scale; ++y) {
+            for (int x = 0; x < PICTURE_WIDTH * scale; ++x) {
+                ASSERT_EQ(sheet.pixelColor(4 * scale + x, 4 * scale + y).red(),
+                          greys[(y / scale) * PICTURE_WIDTH + x / scale])
+                    << x << "," << y;
+            }
+        }
+    }
 }
 
 } // namespace

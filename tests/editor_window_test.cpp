@@ -279,7 +279,7 @@ QStringList* InspectNextMenu(int chooseIndex) {
     return texts;
 }
 
-constexpr int kAboutItem = 3;
+constexpr int kAboutItem = 4;
 
 // Opens the window menu over the dialog's background and returns its entries.
 QStringList OpenWindowMenu(CEditorDlg& dlg, int chooseIndex) {
@@ -319,8 +319,8 @@ TEST_F(EditorWindow, TheKeyboardOpensTheWindowMenuFromAButtonAndTheListsMenuFrom
 TEST_F(EditorWindow, WindowMenuEndsWithTheAboutCommandWhichOpensTheAboutBox) {
     RunModal(dlg, [&] {
         const QStringList entries = OpenWindowMenu(dlg, -1);
-        ASSERT_EQ(entries, (QStringList{"&Close", "Export All Pictures...", "-",
-                                        "&About SnapfoldEditor..."}));
+        ASSERT_EQ(entries, (QStringList{"&Close", "Export All Pictures...", "Show All Slots...",
+                                        "-", "&About SnapfoldEditor..."}));
 
         QStringList aboutTexts;
         bool wasModal = false;

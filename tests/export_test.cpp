@@ -145,6 +145,9 @@ struct ExportAllCase {
     std::optional<int> answer;
     bool oldFileKept;
     bool othersWritten;
+    // The file already there is a symbolic link to nothing, which counts as a name taken, as
+    // it does for snapfold export.
+    bool danglingLink = false;
 };
 
 TEST_F(Export, ExportAllNamesEachOccupiedSlotAndAsksOnceAboutExistingFiles) {
@@ -156,12 +159,17 @@ TEST_F(Export, ExportAllNamesEachOccupiedSlotAndAsksOnceAboutExistingFiles) {
         {"Replace", 0, false, true},
         {"Skip", 1, true, true},
         {"Cancel", 2, true, false},
+        {"dangling link, Cancel", 2, true, false, true},
     };
     for (const ExportAllCase& c : cases) {
         SCOPED_TRACE(c.name);
         const TempDir folder;
-        if (c.answer) {
+        if (c.danglingLink) {
+            std::filesystem::create_symlink("nowhere.png", folder.File(names[1]));
+        } else if (c.answer) {
             WriteWholeFile(folder.File(names[1]), {7});
+        }
+        if (c.answer) {
             ui.AnswerQuestion(*c.answer);
         }
         ui.questions.clear();
@@ -184,7 +192,11 @@ TEST_F(Export, ExportAllNamesEachOccupiedSlotAndAsksOnceAboutExistingFiles) {
             EXPECT_EQ(q.buttons, (std::vector<std::string>{"Replace", "Skip", "Cancel"}));
             EXPECT_EQ(q.escapeButton, 2);
         }
-        EXPECT_EQ(ReadWholeFile(folder.File(names[1])).size() == 1, c.oldFileKept);
+        if (c.danglingLink) {
+            EXPECT_TRUE(std::filesystem::is_symlink(folder.File(names[1])));
+        } else {
+            EXPECT_EQ(ReadWholeFile(folder.File(names[1])).size() == 1, c.oldFileKept);
+        }
         EXPECT_EQ(std::filesystem::exists(folder.File(names[0])), c.othersWritten);
         if (c.othersWritten) {
             EXPECT_EQ(folder.Entries(), names);

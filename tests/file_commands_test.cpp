@@ -1,3 +1,4 @@
+#include "base/safe_save.h"
 #include "editor/editor_dlg.h"
 #include "pack/pack_image.h"
 #include "res/resource.h"
@@ -157,6 +158,20 @@ TEST_F(FileCommands, AFailedSaveIsReportedAndLeavesNothingBehind) {
         EXPECT_EQ(m.icon, MessageIcon::None);
     }
     EXPECT_TRUE(dir.Entries().empty());
+}
+
+// A medium that gives back other bytes than it was given fails the save as a full disk would,
+// and the pack on it keeps its old bytes.
+TEST_F(FileCommands, ASaveThatReadsBackOtherBytesFailsAndKeepsTheOldFile) {
+    const std::vector<std::uint8_t> old(PACK_FILE_SIZE, 0x42);
+    WriteWholeFile(dir.File("old.bin"), old);
+    SetReadBackFilterForTesting([](std::vector<std::uint8_t>& back) { back[60] ^= 1; });
+    RunModal(dlg, [&] { Save(dir.File("old.bin")); });
+    SetReadBackFilterForTesting(nullptr);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "The file cannot be saved!");
+    EXPECT_EQ(ReadWholeFile(dir.File("old.bin")), old);
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"old.bin"});
 }
 
 // The byte-level round trip of many packs is the pack file tests' job; through the window a

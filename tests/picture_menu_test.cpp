@@ -124,6 +124,10 @@ TEST_F(PictureMenu, HoldsTheCommandsInOrderEnabledAsTheSlotAndClipboardAllow) {
                 {"Export All Pictures...", on[4], ""},
                 {"-", true, ""},
                 {"Remove Contact", on[5], "Del"},
+                {"Move Up", c.row > 0, "Alt+Up"},
+                {"Move Down", c.row >= 0 && c.row < PACK_SLOT_COUNT - 1, "Alt+Down"},
+                {"-", true, ""},
+                {"Show All Slots...", true, "Ctrl+G"},
                 {"-", true, ""},
                 {"Undo", false, "Ctrl+Z"},
                 {"Redo", false, "Ctrl+Shift+Z"},
@@ -133,7 +137,7 @@ TEST_F(PictureMenu, HoldsTheCommandsInOrderEnabledAsTheSlotAndClipboardAllow) {
     }
 }
 
-TEST_F(PictureMenu, TheWindowMenuOffersExportAllOnlyWithAnOccupiedSlot) {
+TEST_F(PictureMenu, TheWindowMenuOffersExportAllOnlyWithAnOccupiedSlotAndAllSlotsAlways) {
     const std::pair<PackImage, bool> cases[] = {{PackWithIds({}), false},
                                                 {PackWithIds({{24, 1}}), true}};
     for (const auto& c : cases) {
@@ -151,8 +155,9 @@ TEST_F(PictureMenu, TheWindowMenuOffersExportAllOnlyWithAnOccupiedSlot) {
             });
             Control(dlg, IDC_SAVE_PACK)->setFocus();
             QTest::keyClick(Control(dlg, IDC_SAVE_PACK), Qt::Key_F10, Qt::ShiftModifier);
-            ASSERT_EQ(entries.size(), 4u);
+            ASSERT_EQ(entries.size(), 5u);
             EXPECT_EQ(entries[1], (MenuEntry{"Export All Pictures...", enabled, ""}));
+            EXPECT_EQ(entries[2], (MenuEntry{"Show All Slots...", true, "Ctrl+G"}));
         });
     }
 }

@@ -26,6 +26,10 @@ enum class DialogEvent {
     InitMenuPopup,
     // Files dropped onto the window.
     DropFiles,
+    // An item of a list or grid dragged onto another item of the same control.
+    ItemDragged,
+    // An item of a grid chosen by a double-click or Enter.
+    ItemActivated,
 };
 
 struct NMHDR {
@@ -52,6 +56,9 @@ struct EventArgs {
     CPoint point;
     CMenu* menu = nullptr;
     const DroppedFiles* drop = nullptr;
+    // The item dragged or activated, and the item it was dragged onto.
+    int item = -1;
+    int target = -1;
 };
 
 struct EventEntry {
@@ -131,4 +138,16 @@ template <auto Handler> constexpr EventEntry OnDropFilesEntry() {
     using D = event_table_detail::DialogOf<Handler>;
     return {DialogEvent::DropFiles, 0,
             [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(*a.drop); }};
+}
+
+template <auto Handler> constexpr EventEntry OnItemDraggedEntry(int controlId) {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::ItemDragged, controlId,
+            [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(a.item, a.target); }};
+}
+
+template <auto Handler> constexpr EventEntry OnItemActivatedEntry(int controlId) {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::ItemActivated, controlId,
+            [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(a.item); }};
 }

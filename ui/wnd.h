@@ -42,6 +42,9 @@ public:
     void EnableWindow(bool enable);
     bool IsWindowEnabled() const;
     void ClientToScreen(CPoint* point) const;
+    // Places a control in its dialog's client area; a dialog keeps its place and takes the
+    // size as that of its client area.
+    void MoveWindow(int x, int y, int width, int height);
 
 private:
     // The backend's widget, opaque here; the backend and the tests that drive the real widgets

@@ -31,6 +31,7 @@ void AfxEnableControlContainer() {}
 
 int AfxWinMain(int argc, char** argv) {
     IgnoreFileSizeSignal();
+    RemoveTemporaryFileOnSignals();
     // The program takes no options, so none reach Qt either.
     char* programOnly[] = {argc > 0 ? argv[0] : nullptr, nullptr};
     int programArgc = argc > 0 ? 1 : 0;

@@ -2,6 +2,8 @@
 
 #include "ui/dialog.h"
 #include "ui/qt/controls/image_controls.h"
+#include "ui/qt/controls/report_table.h"
+#include "ui/qt/controls/slot_grid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,6 +32,26 @@ bool ConnectChanges(CDialog& dialog, int id, QWidget* widget, DialogWindow* wind
     return true;
 }
 
+bool ConnectGrid(CDialog& dialog, int id, QWidget* widget) {
+    SlotGridHandlers handlers;
+    handlers.selected = [&dialog, id] {
+        EventArgs args;
+        dialog.Dispatch(DialogEvent::Changed, id, args);
+    };
+    handlers.activated = [&dialog, id](int cell) {
+        EventArgs args;
+        args.item = cell;
+        dialog.Dispatch(DialogEvent::ItemActivated, id, args);
+    };
+    handlers.dragged = [&dialog, id](int from, int onto) {
+        EventArgs args;
+        args.item = from;
+        args.target = onto;
+        dialog.Dispatch(DialogEvent::ItemDragged, id, args);
+    };
+    return ConnectSlotGrid(widget, std::move(handlers));
+}
+
 // A row that becomes selected, by mouse or keyboard, is reported as a click on it.
 void ConnectListClicks(CDialog& dialog, int id, QTableWidget* table, DialogWindow* window) {
     const auto reportClick = [&dialog, id, table] {
@@ -45,6 +67,12 @@ void ConnectListClicks(CDialog& dialog, int id, QTableWidget* table, DialogWindo
     };
     QObject::connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, window,
                      reportClick);
+    SetRowDragHandler(table, [&dialog, id](int from, int onto) {
+        EventArgs args;
+        args.item = from;
+        args.target = onto;
+        dialog.Dispatch(DialogEvent::ItemDragged, id, args);
+    });
     // A left click on the row already selected changes no selection, yet is a click.
     QObject::connect(table, &QAbstractItemView::clicked, window,
                      [table, reportClick](const QModelIndex& index) {
@@ -57,7 +85,7 @@ void ConnectListClicks(CDialog& dialog, int id, QTableWidget* table, DialogWindo
 } // namespace
 
 void ConnectControlEvents(CDialog& dialog, int id, QWidget* widget, DialogWindow* window) {
-    if (ConnectChanges(dialog, id, widget, window)) {
+    if (ConnectChanges(dialog, id, widget, window) || ConnectGrid(dialog, id, widget)) {
         return;
     }
     if (auto* button = qobject_cast<QPushButton*>(widget)) {

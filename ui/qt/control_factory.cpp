@@ -10,9 +10,11 @@
 #include "ui/picture_view.h"
 #include "ui/qt/controls/image_controls.h"
 #include "ui/qt/controls/report_table.h"
+#include "ui/qt/controls/slot_grid.h"
 #include "ui/qt/convert.h"
 #include "ui/qt/icon.h"
 #include "ui/slider.h"
+#include "ui/slot_grid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -102,6 +104,8 @@ QWidget* CreateControlWidget(const res::ControlTemplate& control, QWidget* paren
         return CreatePictureWidget(parent);
     case ControlKind::CropView:
         return CreateCropWidget(parent);
+    case ControlKind::SlotGrid:
+        return CreateSlotGridWidget(parent);
     }
     return nullptr;
 }
@@ -122,6 +126,8 @@ std::unique_ptr<CWnd> CreateControlWrapper(ControlKind kind) {
         return std::make_unique<CPictureView>();
     case ControlKind::CropView:
         return std::make_unique<CCropView>();
+    case ControlKind::SlotGrid:
+        return std::make_unique<CSlotGrid>();
     default:
         return std::make_unique<CWnd>();
     }

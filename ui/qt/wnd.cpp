@@ -126,3 +126,16 @@ void CWnd::ClientToScreen(CPoint* point) const {
     const QPoint p = widget->mapToGlobal(QPoint(point->x, point->y));
     *point = {p.x(), p.y()};
 }
+
+void CWnd::MoveWindow(int x, int y, int width, int height) {
+    QWidget* widget = WidgetOf(*this);
+    if (widget == nullptr) {
+        return;
+    }
+    if (widget->isWindow()) {
+        // Dialogs keep the size they are given; the user does not resize them.
+        widget->setFixedSize(width, height);
+    } else {
+        widget->setGeometry(x, y, width, height);
+    }
+}

@@ -1,5 +1,6 @@
 #include "ui/qt/controls/report_table.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -9,18 +10,57 @@
 
 namespace {
 
-// A report list keeps its selection when a click lands below the last row.
+// A report list keeps its selection when a click lands below the last row. A row pressed and
+// dragged onto another row is reported as dragged there; files dragged onto the list are
+// another matter, which the dialog handles.
 class ReportTable final : public QTableWidget {
 public:
     using QTableWidget::QTableWidget;
 
+    std::function<void(int, int)> rowDragged;
+
 protected:
     void mousePressEvent(QMouseEvent* event) override {
-        if (!indexAt(event->position().toPoint()).isValid()) {
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (!index.isValid()) {
             event->accept();
             return;
         }
+        m_pressedRow = event->button() == Qt::LeftButton ? index.row() : -1;
+        m_pressedAt = event->position().toPoint();
+        m_dragging = false;
         QTableWidget::mousePressEvent(event);
+    }
+
+    // While a row is dragged the selection stays on it instead of following the pointer.
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (m_pressedRow < 0 || (event->buttons() & Qt::LeftButton) == 0) {
+            QTableWidget::mouseMoveEvent(event);
+            return;
+        }
+        const QPoint moved = event->position().toPoint() - m_pressedAt;
+        if (moved.manhattanLength() >= QApplication::startDragDistance()) {
+            m_dragging = true;
+            viewport()->setCursor(Qt::ClosedHandCursor);
+        }
+        event->accept();
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        const int from = m_pressedRow;
+        const bool dragged = m_dragging;
+        m_pressedRow = -1;
+        m_dragging = false;
+        viewport()->unsetCursor();
+        if (!dragged) {
+            QTableWidget::mouseReleaseEvent(event);
+            return;
+        }
+        event->accept();
+        const QModelIndex onto = indexAt(event->position().toPoint());
+        if (onto.isValid() && onto.row() != from && rowDragged) {
+            rowDragged(from, onto.row());
+        }
     }
 
     // The press of a right-click has already selected its row; the menu itself is the
@@ -46,6 +86,11 @@ protected:
         }
         return QTableWidget::moveCursor(action, modifiers);
     }
+
+private:
+    int m_pressedRow = -1;
+    QPoint m_pressedAt;
+    bool m_dragging = false;
 };
 
 // Draws a row as a list control does: the thumbnail flush at the left, the text right beside
@@ -112,4 +157,10 @@ QWidget* CreateReportList(QWidget* parent) {
     table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     return table;
+}
+
+void SetRowDragHandler(QWidget* list, std::function<void(int from, int onto)> handler) {
+    if (auto* table = dynamic_cast<ReportTable*>(list)) {
+        table->rowDragged = std::move(handler);
+    }
 }

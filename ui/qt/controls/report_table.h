@@ -3,5 +3,10 @@
 
 #include <QWidget>
 
+#include <functional>
+
 // A single-column report list of thumbnails with their text, one row selected at a time.
 QWidget* CreateReportList(QWidget* parent);
+
+// Called when a row of a list made by CreateReportList is dragged onto another row.
+void SetRowDragHandler(QWidget* list, std::function<void(int from, int onto)> handler);
