@@ -2,7 +2,7 @@
 // here, so that two runs on the same file cannot lose each other's update.
 #pragma once
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/pack_io.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "cli/snapfold_app.h"
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/pack_io.h"
 
 #include <CLI/CLI.hpp>

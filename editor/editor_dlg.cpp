@@ -1,6 +1,6 @@
 #include "editor/editor_dlg.h"
 
-#include "app/about_dlg.h"
+#include "editor/about_dlg.h"
 #include "res/resource.h"
 #include "res/strings.h"
 #include "res/texts.h"

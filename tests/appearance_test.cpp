@@ -1,7 +1,7 @@
 // How the editor looks on the user's desktop: readable text with a light or a dark palette,
 // and pictures enlarged by whole pixels at any screen scale. CTest also runs these tests with
 // QT_SCALE_FACTOR=2.
-#include "app/about_dlg.h"
+#include "editor/about_dlg.h"
 #include "editor/editor_dlg.h"
 #include "pack/pack_image.h"
 #include "res/resource.h"

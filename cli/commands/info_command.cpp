@@ -1,6 +1,6 @@
 // snapfold info: every slot of one or more packs, as text lines or as JSON.
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/pack_io.h"
 
 #include <CLI/CLI.hpp>

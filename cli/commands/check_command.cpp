@@ -1,6 +1,6 @@
 // snapfold check: what is wrong or odd in a pack, one finding per line.
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/pack_io.h"
 
 #include <CLI/CLI.hpp>

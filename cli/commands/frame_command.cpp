@@ -1,7 +1,7 @@
 // snapfold frame: where the frame starts on each image, on its largest face or centred, as
 // set and build would crop it.
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/pack_io.h"
 #include "cli/picture_input.h"
 

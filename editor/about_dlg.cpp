@@ -1,4 +1,4 @@
-#include "app/about_dlg.h"
+#include "editor/about_dlg.h"
 
 #include "res/resource.h"
 

@@ -1,6 +1,6 @@
 // snapfold build: a whole pack in one step from a manifest of slots, identifiers and images.
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/conversion_options.h"
 #include "cli/manifest.h"
 #include "cli/pack_io.h"

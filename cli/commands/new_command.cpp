@@ -1,6 +1,6 @@
 // snapfold new: an empty pack.
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/pack_io.h"
 
 #include <CLI/CLI.hpp>

@@ -1,6 +1,6 @@
 // snapfold remove: empties slots, as the editor's "Remove Contact" does.
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/pack_io.h"
 #include "cli/pack_update.h"
 #include "cli/slot_arg.h"

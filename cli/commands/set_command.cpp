@@ -1,6 +1,6 @@
 // snapfold set: a slot's identifier, picture or both.
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/conversion_options.h"
 #include "cli/pack_io.h"
 #include "cli/pack_update.h"

@@ -1,7 +1,7 @@
 // snapfold swap: two slots change places, identifiers and pictures alike, as the editor's
 // Move Up and Move Down do with neighbours.
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/pack_io.h"
 #include "cli/pack_update.h"
 #include "cli/slot_arg.h"

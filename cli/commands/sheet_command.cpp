@@ -1,7 +1,7 @@
 // snapfold sheet: the contact sheet of a pack as a grey PNG, the same pixels as the editor's
 // "Save Sheet..." at the default scale.
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/pack_io.h"
 #include "image/image_io.h"
 #include "pack/contact_sheet.h"

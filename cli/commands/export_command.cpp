@@ -2,7 +2,7 @@
 // "Export All Pictures..." makes them.
 
 #include "cli/choice_option.h"
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/file_batch.h"
 #include "cli/pack_io.h"
 #include "cli/slot_arg.h"

@@ -1,6 +1,6 @@
 // snapfold diff: which slots of two packs differ, with diff(1)'s exit status.
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/pack_io.h"
 
 #include <CLI/CLI.hpp>
