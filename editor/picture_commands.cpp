@@ -4,7 +4,7 @@
 
 #include "convert/decode_size.h"
 #include "convert/dither.h"
-#include "editor/import_image_dlg.h"
+#include "editor/import_image/import_image_dlg.h"
 #include "faces/frame_choice.h"
 #include "image/image_formats.h"
 #include "image/image_io.h"

@@ -3,7 +3,7 @@
 // without a face it is disabled and says why.
 
 #include "editor/editor_dlg.h"
-#include "editor/import_image_dlg.h"
+#include "editor/import_image/import_image_dlg.h"
 #include "res/resource.h"
 #include "tests/cli_runner.h"
 #include "tests/gui_support.h"

@@ -1,6 +1,6 @@
 #include "convert/dither.h"
 #include "editor/editor_dlg.h"
-#include "editor/import_image_dlg.h"
+#include "editor/import_image/import_image_dlg.h"
 #include "pack/picture_export.h"
 #include "res/resource.h"
 #include "tests/cli_runner.h"

@@ -1,5 +1,5 @@
 #include "editor/editor_dlg.h"
-#include "editor/import_image_dlg.h"
+#include "editor/import_image/import_image_dlg.h"
 #include "pack/picture_export.h"
 #include "res/resource.h"
 #include "tests/gui_support.h"

@@ -1,6 +1,6 @@
 // The Import Image dialog's "Find face": the frame on the largest face while it is on, the
 // largest centred frame while it is off, and disabled when the picture shows no face.
-#include "editor/import_image_dlg.h"
+#include "editor/import_image/import_image_dlg.h"
 
 #include "res/texts.h"
 

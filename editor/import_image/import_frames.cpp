@@ -1,4 +1,4 @@
-#include "editor/import_frames.h"
+#include "editor/import_image/import_frames.h"
 
 #include "convert/face_frame.h"
 

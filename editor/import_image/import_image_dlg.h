@@ -2,8 +2,8 @@
 // result exactly as the slot will store it.
 #pragma once
 
-#include "editor/import_frames.h"
-#include "editor/import_preview.h"
+#include "editor/import_image/import_frames.h"
+#include "editor/import_image/import_preview.h"
 #include "ui/button.h"
 #include "ui/combo_box.h"
 #include "ui/crop_view.h"

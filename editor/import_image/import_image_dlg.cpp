@@ -1,4 +1,4 @@
-#include "editor/import_image_dlg.h"
+#include "editor/import_image/import_image_dlg.h"
 
 #include "res/resource.h"
 #include "res/texts.h"

@@ -1,4 +1,4 @@
-#include "editor/import_preview.h"
+#include "editor/import_image/import_preview.h"
 
 #include "convert/framing.h"
 #include "convert/linear_scale.h"

@@ -1,5 +1,5 @@
 // Which handler of the Import Image dialog each control's events reach.
-#include "editor/import_image_dlg.h"
+#include "editor/import_image/import_image_dlg.h"
 
 #include "res/resource.h"
 
