@@ -26,13 +26,15 @@ bool KeepsEnough(int width, int height) {
 } // namespace
 
 DecodeSize ChooseDecodeSize(int width, int height) {
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0) {
         return {std::max(width, 0), std::max(height, 0)};
+    }
     for (int divisor : {8, 4, 2}) {
         const int reducedWidth = DivideRoundingUp(width, divisor);
         const int reducedHeight = DivideRoundingUp(height, divisor);
-        if (KeepsEnough(reducedWidth, reducedHeight))
+        if (KeepsEnough(reducedWidth, reducedHeight)) {
             return {reducedWidth, reducedHeight};
+        }
     }
     return {width, height};
 }

@@ -20,8 +20,9 @@ CropRect Centred(int outerWidth, int outerHeight, int width, int height) {
 } // namespace
 
 CropRect LargestCentredCrop(int width, int height) {
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0) {
         return {};
+    }
     // Wider than 48:50 keeps the full height; taller keeps the full width.
     const bool wider = static_cast<std::int64_t>(width) * kConvertHeight >=
                        static_cast<std::int64_t>(height) * kConvertWidth;
@@ -35,8 +36,9 @@ CropRect LargestCentredCrop(int width, int height) {
 Placement PlaceImage(int width, int height, Framing framing) {
     const CropRect whole{0, 0, std::max(width, 0), std::max(height, 0)};
     const CropRect full{0, 0, kConvertWidth, kConvertHeight};
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0) {
         return {whole, {}};
+    }
     switch (framing) {
     case Framing::Crop:
         return {LargestCentredCrop(width, height), full};
@@ -68,8 +70,9 @@ GreyImage PlaceOnWhite(const GreyImage& scaled, const CropRect& target) {
         for (int x = 0; x < width; ++x) {
             const int px = target.x + x;
             const int py = target.y + y;
-            if (px < 0 || py < 0 || px >= kConvertWidth || py >= kConvertHeight)
+            if (px < 0 || py < 0 || px >= kConvertWidth || py >= kConvertHeight) {
                 continue;
+            }
             picture.pixels[static_cast<std::size_t>(py * kConvertWidth + px)] =
                 scaled.pixels[static_cast<std::size_t>(y) * scaled.width + x];
         }
@@ -78,8 +81,9 @@ GreyImage PlaceOnWhite(const GreyImage& scaled, const CropRect& target) {
 }
 
 CropRect MapRect(const CropRect& rect, int fromWidth, int fromHeight, int toWidth, int toHeight) {
-    if (fromWidth <= 0 || fromHeight <= 0 || toWidth <= 0 || toHeight <= 0)
+    if (fromWidth <= 0 || fromHeight <= 0 || toWidth <= 0 || toHeight <= 0) {
         return {};
+    }
     const int left = std::clamp(MulDivRound(rect.x, toWidth, fromWidth), 0, toWidth - 1);
     const int top = std::clamp(MulDivRound(rect.y, toHeight, fromHeight), 0, toHeight - 1);
     const int right =

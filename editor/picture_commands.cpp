@@ -72,7 +72,7 @@ void CEditorDlg::ImportDecoded(DecodedImage decoded) {
 void CEditorDlg::RunImportDialog(RgbImage image, const ImageSize& fullSize) {
     const ImportFrames frames =
         ChooseImportFrames(image, fullSize, FacesAtFullSize(image, fullSize));
-    CImportImageDlg dialog(std::move(image), fullSize, frames, this);
+    CImportImageDlg dialog(std::move(image), frames, this);
     if (dialog.DoModal() != IDOK || !HasSelection()) {
         return;
     }

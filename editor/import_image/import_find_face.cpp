@@ -15,7 +15,10 @@ void CImportImageDlg::ShowFindFace() {
         return;
     }
     m_findFace.SetCheck(s_findFace ? BST_CHECKED : BST_UNCHECKED);
-    ApplyFrame(s_findFace ? *m_frames.face : m_frames.centred);
+}
+
+PixelRect CImportImageDlg::StartFrame(const ImportFrames& frames) {
+    return s_findFace && frames.face ? *frames.face : frames.centred;
 }
 
 void CImportImageDlg::OnFindFaceChanged() {

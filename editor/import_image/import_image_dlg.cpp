@@ -23,9 +23,9 @@ std::string FormatGamma(double gamma) {
 
 } // namespace
 
-CImportImageDlg::CImportImageDlg(RgbImage source, ImageSize fullSize, ImportFrames frames,
-                                 CWnd* parent)
-    : CDialog(IDD_IMPORT_IMAGE, parent), m_preview(std::move(source), fullSize), m_frames(frames) {}
+CImportImageDlg::CImportImageDlg(RgbImage source, ImportFrames frames, CWnd* parent)
+    : CDialog(IDD_IMPORT_IMAGE, parent),
+      m_preview(std::move(source), StartFrame(frames), g_lastSettings), m_frames(frames) {}
 
 const ConvertSettings& CImportImageDlg::LastSettings() {
     return g_lastSettings;
@@ -68,7 +68,6 @@ bool CImportImageDlg::OnInitDialog() {
     m_cropView.SetCrop(m_preview.Crop());
     ShowFindFace();
     ShowSettings(g_lastSettings);
-    m_preview.SetSettings(g_lastSettings);
     ShowValues(g_lastSettings);
     ShowResult();
     m_ready = true;

@@ -13,10 +13,9 @@
 
 class CImportImageDlg : public CDialog {
 public:
-    // fullSize is the source's size before a reduced decode, which the first frame is chosen on.
-    // frames are the face and centred frames on source; with a face the dialog starts on it
-    // while "Find face" is on.
-    CImportImageDlg(RgbImage source, ImageSize fullSize, ImportFrames frames, CWnd* parent);
+    // frames are the face and centred frames on source, chosen on the image at its full size;
+    // with a face the dialog starts on it while "Find face" is on.
+    CImportImageDlg(RgbImage source, ImportFrames frames, CWnd* parent);
 
     // The slot's 600 bytes as the result showed them; meaningful once DoModal returned IDOK.
     const PackedPicture& GetPicture() const { return m_picture; }
@@ -38,6 +37,10 @@ private:
     void OnCropChanged();
     void OnSettingChanged();
     void OnFindFaceChanged();
+    // The frame the dialog opens with: on the face while "Find face" is remembered on.
+    static PixelRect StartFrame(const ImportFrames& frames);
+    // Sets "Find face" as remembered, or disabled when no face was found; the frame is already
+    // the one StartFrame chose.
     void ShowFindFace();
     void ApplyFrame(const PixelRect& frame);
 

@@ -1,15 +1,13 @@
 #include "editor/import_image/import_preview.h"
 
-#include "convert/framing.h"
 #include "convert/linear_scale.h"
 
 #include <utility>
 
-ImportPreview::ImportPreview(RgbImage source, ImageSize fullSize) : m_source(std::move(source)) {
-    const Placement crop = PlaceImage(fullSize.width, fullSize.height, Framing::Crop);
-    const CropRect centred =
-        SourceRect(crop, fullSize.width, fullSize.height, m_source.width, m_source.height);
-    SetCrop({centred.x, centred.y, centred.width, centred.height});
+ImportPreview::ImportPreview(RgbImage source, const PixelRect& crop,
+                             const ConvertSettings& settings)
+    : m_source(std::move(source)), m_settings(settings) {
+    SetCrop(crop);
 }
 
 void ImportPreview::SetCrop(const PixelRect& crop) {

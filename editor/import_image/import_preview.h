@@ -7,9 +7,8 @@
 
 class ImportPreview {
 public:
-    // The frame starts as the largest centred 48:50 part of the image at its full size, carried
-    // onto source, which may be a reduced copy of it.
-    ImportPreview(RgbImage source, ImageSize fullSize);
+    // Starts with crop (in source's pixels) and settings, averaged and rendered once.
+    ImportPreview(RgbImage source, const PixelRect& crop, const ConvertSettings& settings);
 
     const RgbImage& Source() const { return m_source; }
     PixelRect Crop() const { return m_crop; }
@@ -28,6 +27,6 @@ private:
     RgbImage m_source;
     PixelRect m_crop;
     GreyPlane m_linear;
-    ConvertSettings m_settings = kDefaultConvertSettings;
+    ConvertSettings m_settings;
     PictureLevels m_levels{};
 };
