@@ -295,6 +295,8 @@ std::optional<std::vector<std::uint8_t>> EncodeGreyPng(int width, int height,
 }
 
 bool IsImageFile(const std::string& path) {
+    // The readers look at the header here too.
+    const QuietStderr quiet;
     const OpenedRegularFile opened = OpenRegularFile(path);
     QFile file;
     return opened.fd.Get() >= 0 &&
