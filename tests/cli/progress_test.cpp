@@ -1,9 +1,9 @@
 // snapfold build's progress line: shown on a terminal, rewritten in place and cleared at the
 // end; never seen by a script reading standard error through a pipe, nor with --quiet.
 
-#include "tests/cli_runner.h"
-#include "tests/named_param.h"
-#include "tests/test_files.h"
+#include "tests/support/cli_runner.h"
+#include "tests/support/named_param.h"
+#include "tests/support/test_files.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,7 +1,7 @@
 // Qt's own chooser, as the editor's commands set it up where the desktop offers none: every
 // detail column shows its whole text, and the chooser fits the screen.
 
-#include "tests/test_files.h"
+#include "tests/support/test_files.h"
 #include "ui/qt/ui_services.h"
 
 #include <QFileDialog>

@@ -3,7 +3,7 @@
 
 #include "image/image_io.h"
 #include "image/toolkit_log.h"
-#include "tests/named_param.h"
+#include "tests/support/named_param.h"
 
 #include <QLoggingCategory>
 #include <QtGlobal>

@@ -3,9 +3,9 @@
 
 #include "image/heif_reader.h"
 #include "image/image_io.h"
-#include "tests/named_param.h"
 #include "tests/support/heic_writer.h"
-#include "tests/test_files.h"
+#include "tests/support/named_param.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 
