@@ -84,7 +84,10 @@ SourceBytes ReadSourceBytes(const PictureSource& source) {
     }
     if (!source.card && vcard) {
         return {
-            {}, {}, true, {"is a vCard file; choose its card with --card NAME or NUMBER", true}};
+            {},
+            {},
+            true,
+            {"is a vCard file; name its card (--card, or a manifest line's fourth field)", true}};
     }
     if (source.card) {
         return CardPhotoBytes(*bytes, *source.card);
