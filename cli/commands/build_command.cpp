@@ -69,10 +69,11 @@ std::vector<PictureResult> ReadPictures(const std::vector<ManifestEntry>& entrie
         for (std::size_t i = next++; i < entries.size(); i = next++) {
             // An exception may not leave a thread; running out of memory is one image's failure.
             try {
-                results[i] = ReadPicture(entries[i].image, options);
+                results[i] = ReadPicture({entries[i].image, entries[i].card}, options);
             } catch (const std::bad_alloc&) {
-                results[i] = {std::nullopt, std::string(res::kImageUnreadableMessage) +
-                                                " There is not enough memory for it."};
+                results[i] = {std::nullopt,
+                              {std::string(res::kImageUnreadableMessage) +
+                               " There is not enough memory for it."}};
             }
             progress.Advance();
         }
@@ -97,7 +98,7 @@ std::optional<PackImage> MakePack(const std::string& manifestName, const Manifes
         const ManifestEntry& entry = manifest.entries[i];
         if (!pictures[i].picture) {
             ReportFailure(manifestName + ":" + std::to_string(entry.line),
-                          entry.image + ": " + pictures[i].error);
+                          entry.image + ": " + pictures[i].error.message);
             return std::nullopt;
         }
         std::ranges::copy(*pictures[i].picture, GetPicture(pack, entry.slot).begin());
@@ -139,8 +140,9 @@ Command AddBuildCommand(CLI::App& app) {
     command
         ->add_option("--from", options->manifest,
                      "The manifest: one slot,id,image line per slot, image paths relative to "
-                     "the manifest, no header; blank lines and lines starting with # are "
-                     "skipped; \"-\" reads standard input")
+                     "the manifest, with a fourth field naming the card when the image is a "
+                     "vCard file; fields may be quoted; a slot,id,image header, blank lines and "
+                     "lines starting with # are skipped; \"-\" reads standard input")
         ->required();
     command->add_flag("--force", options->force, "Replace an existing file");
     command->add_flag("-q,--quiet", options->quiet,
