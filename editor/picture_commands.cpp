@@ -33,12 +33,12 @@ std::string ImageFilter() {
 } // namespace
 
 ContactId CEditorDlg::SelectedId() const {
-    return HasSelection() ? GetContactId(g_pack, m_nSelected) : ContactId{0};
+    return HasSelection() ? m_document.Id(m_nSelected) : ContactId{0};
 }
 
 bool CEditorDlg::AnySlotOccupied() const {
     for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
-        if (GetContactId(g_pack, slot) != 0) {
+        if (m_document.Id(slot) != 0) {
             return true;
         }
     }
@@ -72,16 +72,15 @@ void CEditorDlg::ImportDecoded(DecodedImage decoded) {
 void CEditorDlg::RunImportDialog(RgbImage image, const ImageSize& fullSize) {
     const ImportFrames frames =
         ChooseImportFrames(image, fullSize, FacesAtFullSize(image, fullSize));
-    CImportImageDlg dialog(std::move(image), frames, this);
-    if (dialog.DoModal() != IDOK || !HasSelection()) {
+    CImportImageDlg dialog(std::move(image), frames, m_importSettings, this);
+    if (dialog.DoModal() != IDOK) {
         return;
     }
-    const SlotState before = CaptureSlot(m_nSelected);
-    const PackedPicture& picture = dialog.GetPicture();
-    std::copy(picture.begin(), picture.end(), GetPicture(g_pack, m_nSelected).begin());
-    ShowStoredPicture(m_nSelected);
-    RecordSlotChange(before);
-    Invalidate(true);
+    m_importSettings = dialog.GetSettings();
+    if (HasSelection()) {
+        m_document.SetPicture(m_nSelected, ConstPackPicture(dialog.GetPicture()));
+        Invalidate(true);
+    }
 }
 
 namespace {
@@ -111,6 +110,6 @@ void CEditorDlg::OnPastePicture() {
 void CEditorDlg::OnCopyPicture() {
     if (SelectedId() != 0) {
         SetClipboardGreyImage(PICTURE_WIDTH, PICTURE_HEIGHT,
-                              PictureToGreys(GetPicture(g_pack, m_nSelected)));
+                              PictureToGreys(m_document.Picture(m_nSelected)));
     }
 }
