@@ -34,9 +34,6 @@ using PackedPicture = std::array<std::uint8_t, kPackedBytes>;
 // outside it.
 PictureLevels ConvertLinearToLevels(const GreyPlane& linear48x50, const ConvertSettings& settings);
 
-// The same from a 48x50 picture of 8-bit sRGB greys.
-PictureLevels ConvertToLevels(const GreyImage& picture48x50, const ConvertSettings& settings);
-
 // Four pixels a byte: pixel p goes into byte p / 4, the first of the four in bits 7-6. Rows are
 // not padded. Only the low two bits of each level count.
 PackedPicture PackLevels(std::span<const std::uint8_t, kConvertPixels> levels);

@@ -29,10 +29,6 @@ struct Placement {
 };
 Placement PlaceImage(int width, int height, Framing framing);
 
-// A white 48x50 picture with scaled (target.width x target.height) drawn at target. Pixels of
-// scaled that fall outside the picture are dropped.
-GreyImage PlaceOnWhite(const GreyImage& scaled, const CropRect& target);
-
 // rect, given in an image of fromWidth x fromHeight, in the same image scaled to toWidth x
 // toHeight; used when the image was decoded at a reduced size. Rounded to whole pixels and
 // kept inside the image.

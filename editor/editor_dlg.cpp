@@ -4,7 +4,6 @@
 #include "res/resource.h"
 #include "res/strings.h"
 #include "res/texts.h"
-#include "ui/dc.h"
 #include "ui/icon.h"
 #include "ui/list_ctrl.h"
 

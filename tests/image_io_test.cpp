@@ -234,17 +234,6 @@ TEST(ImageImport, SpecialFilesAreRefusedAtOnce) {
     EXPECT_FALSE(IsImageFile(dir.File("text")));
 }
 
-TEST(ScaleArea, AveragesTheClippedRectAndRefusesEmptyOnes) {
-    const RgbImage source{2, 1, {0, 0, 0, 255, 255, 255}};
-    const RgbImage averaged = ScaleArea(source, {0, 0, 2, 1}, 1, 1);
-    ASSERT_EQ(averaged.rgb.size(), 3u);
-    EXPECT_NEAR(averaged.rgb[0], 128, 3); // the scaler works in fixed point
-    EXPECT_EQ(ScaleArea(source, {1, 0, 5, 5}, 1, 1).rgb,
-              (std::vector<std::uint8_t>{255, 255, 255}));
-    EXPECT_TRUE(ScaleArea(source, {5, 5, 1, 1}, 1, 1).rgb.empty());
-    EXPECT_TRUE(ScaleArea(source, {0, 0, 2, 1}, 0, 1).rgb.empty());
-}
-
 TEST(EncodeGreyPng, WritesEightBitGreyThatReadsBackExactly) {
     std::vector<std::uint8_t> greys(kConvertPixels);
     for (std::size_t i = 0; i < greys.size(); ++i)
