@@ -96,7 +96,7 @@ const Photos& Files() {
 // What the dialog shows first: decode (reduced where the format allows), find the face, frame
 // it, average it down in linear light, then tone and dithering.
 bool FirstFramedResult(const std::string& path) {
-    const DecodedImage decoded = DecodeImageFile(path, &ReducedDecodeSize<ImageSize>);
+    const DecodedImage decoded = DecodeImageFile(path, &ReducedDecodeSize);
     if (!decoded.image) {
         return false;
     }

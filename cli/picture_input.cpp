@@ -62,7 +62,7 @@ DecodedImage DecodePictureFile(const std::string& path) {
     if (!bytes) {
         return {std::nullopt, {}, UnreadableReason(LastFailureReason())};
     }
-    DecodedImage decoded = DecodeImageData(*bytes, &ReducedDecodeSize<ImageSize>);
+    DecodedImage decoded = DecodeImageData(*bytes, &ReducedDecodeSize);
     if (!decoded.image) {
         decoded.error = UnreadableReason(decoded.error);
     }
@@ -79,7 +79,7 @@ PictureResult ReadPicture(const std::string& path, const PictureOptions& options
             return {picture, {}};
         }
     }
-    const DecodedImage decoded = DecodeImageData(*bytes, &ReducedDecodeSize<ImageSize>);
+    const DecodedImage decoded = DecodeImageData(*bytes, &ReducedDecodeSize);
     if (!decoded.image) {
         return Unreadable(decoded.error);
     }

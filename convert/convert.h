@@ -4,15 +4,16 @@
 #include "convert/dither.h"
 #include "convert/grey_image.h"
 #include "convert/tone.h"
+#include "gfx/slot_picture.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
-inline constexpr int kConvertWidth = 48;
-inline constexpr int kConvertHeight = 50;
-inline constexpr std::size_t kConvertPixels = 2400;
+inline constexpr int kConvertWidth = kSlotPictureWidth;
+inline constexpr int kConvertHeight = kSlotPictureHeight;
+inline constexpr std::size_t kConvertPixels = std::size_t{kConvertWidth} * kConvertHeight;
 inline constexpr std::size_t kPackedBytes = 600;
 
 struct ConvertSettings {

@@ -2,15 +2,10 @@
 #pragma once
 
 #include "convert/grey_image.h"
+#include "gfx/geometry.h"
 
-struct CropRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-
-    friend bool operator==(const CropRect&, const CropRect&) = default;
-};
+// A part of an image, in its pixels.
+using CropRect = PixelRect;
 
 // The largest rectangle of aspect 48:50 inside a width x height image, centred; at least 1x1
 // for any image of at least one pixel, and all zeros for an empty one.

@@ -16,10 +16,6 @@
 
 #include <algorithm>
 
-// The conversion and the pack each name the four display greys, neither knowing the other;
-// a slot must store exactly the greys the conversion chose.
-static_assert(kDisplayGreys == GREY_LEVELS);
-
 namespace {
 // Every format the readers know, then every file.
 std::string ImageFilter() {
@@ -55,7 +51,7 @@ void CEditorDlg::OnImportImage() {
 }
 
 void CEditorDlg::ImportImageFile(const std::string& path) {
-    ImportDecoded(DecodeImageFile(path, &ReducedDecodeSize<ImageSize>));
+    ImportDecoded(DecodeImageFile(path, &ReducedDecodeSize));
 }
 
 void CEditorDlg::ImportDecoded(DecodedImage decoded) {
