@@ -205,6 +205,22 @@ DecodedImage DecodeImageData(std::span<const std::uint8_t> bytes, DecodeSizeRule
     return DecodeDevice(buffer, rule);
 }
 
+std::optional<DecodedImage> DecodeImagePreview(const std::string& path) {
+    const OpenedRegularFile opened = OpenRegularFile(path);
+    QFile file;
+    if (opened.fd.Get() < 0 ||
+        !file.open(opened.fd.Get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) ||
+        !StartsAsHeif(file) || file.size() > qint64{kAllocationLimitMiB} * 1024 * 1024) {
+        return std::nullopt;
+    }
+    const QuietStderr quiet;
+    auto thumbnail = DecodeHeifThumbnail(AsBytes(file.readAll()));
+    if (!thumbnail) {
+        return std::nullopt;
+    }
+    return DecodedImage{std::move(thumbnail->image), thumbnail->primary, {}};
+}
+
 std::optional<std::vector<std::uint8_t>> EncodeGreyPng(int width, int height,
                                                        std::span<const std::uint8_t> grey) {
     if (width <= 0 || height <= 0 ||
@@ -229,6 +245,8 @@ std::optional<std::vector<std::uint8_t>> EncodeGreyPng(int width, int height,
 }
 
 bool IsImageFile(const std::string& path) {
+    // The readers look at the header here too.
+    const QuietStderr quiet;
     const OpenedRegularFile opened = OpenRegularFile(path);
     QFile file;
     return opened.fd.Get() >= 0 &&

@@ -2,7 +2,7 @@
 // host that records what the window asks of it.
 #include "editor/all_slots_dlg.h"
 #include "editor/pack_document.h"
-#include "tests/gui_support.h"
+#include "tests/support/gui_support.h"
 #include "ui/qt/widget.h"
 
 #include <QApplication>

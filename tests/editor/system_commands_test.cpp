@@ -1,7 +1,7 @@
 // The window menu's commands reach their handlers only by their own number.
 #include "editor/editor_dlg.h"
 #include "res/resource.h"
-#include "tests/gui_support.h"
+#include "tests/support/gui_support.h"
 
 #include <gtest/gtest.h>
 
