@@ -5,8 +5,8 @@
 #include "convert/decode_size.h"
 #include "convert/dither.h"
 #include "editor/import_image/import_image_dlg.h"
+#include "editor/picture_filters.h"
 #include "faces/frame_choice.h"
-#include "image/image_formats.h"
 #include "image/image_io.h"
 #include "pack/picture_codec.h"
 #include "pack/picture_export.h"
@@ -15,18 +15,6 @@
 #include "ui/ui_services.h"
 
 #include <algorithm>
-
-namespace {
-// Every format the readers know, then every file.
-std::string ImageFilter() {
-    std::string patterns;
-    for (const std::string& pattern : ReadableImagePatterns()) {
-        patterns += (patterns.empty() ? "" : ";") + pattern;
-    }
-    return std::string(res::kImagesLabel) + "|" + patterns + "|" +
-           std::string(res::kAllFilesFilter);
-}
-} // namespace
 
 ContactId CEditorDlg::SelectedId() const {
     return HasSelection() ? m_document.Id(m_nSelected) : ContactId{0};
@@ -45,7 +33,8 @@ void CEditorDlg::OnImportImage() {
     if (!HasSelection()) {
         return;
     }
-    if (const auto path = GetUiServices().ChooseFile(this, FileChooserMode::Open, ImageFilter())) {
+    if (const auto path =
+            GetUiServices().ChooseFile(this, FileChooserMode::Open, ImportImageFilter())) {
         ImportImageFile(*path);
     }
 }
