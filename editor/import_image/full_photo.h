@@ -1,12 +1,20 @@
-// A photo's full image, decoded on a thread of its own while Import Image already shows the
-// photo's thumbnail, so that the dialog opens at once and stays responsive.
+// A photo's full image, decoded and searched for faces on a thread of its own while Import Image
+// already shows the photo's thumbnail, so that the dialog opens at once and stays responsive.
 #pragma once
 
+#include "convert/framing.h"
 #include "image/image_io.h"
 #include "ui/background_job.h"
 
 #include <functional>
 #include <memory>
+#include <vector>
+
+struct LandedPhoto {
+    DecodedImage decoded;
+    // The faces found on it, in the coordinates of decoded.fullSize, largest first.
+    std::vector<CropRect> faces;
+};
 
 class FullPhoto {
 public:
@@ -19,10 +27,10 @@ public:
     FullPhoto(const FullPhoto&) = delete;
     FullPhoto& operator=(const FullPhoto&) = delete;
 
-    // The decoded image, waiting for it if need be; landed does not run after this.
-    DecodedImage Take();
+    // The photo, waiting for it if need be; landed does not run after this.
+    LandedPhoto Take();
 
 private:
-    std::shared_ptr<DecodedImage> m_result;
+    std::shared_ptr<LandedPhoto> m_result;
     std::shared_ptr<BackgroundJob> m_job;
 };
