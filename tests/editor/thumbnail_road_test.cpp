@@ -3,6 +3,7 @@
 // and Cancel does not wait for the photo.
 
 #include "convert/dither.h"
+#include "editor/editor_dlg.h"
 #include "editor/import_image/import_image_dlg.h"
 #include "editor/import_image/import_source.h"
 #include "pack/pack_image.h"
@@ -15,6 +16,7 @@
 #include "ui/background_job.h"
 #include "ui/qt/widget.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QTest>
@@ -190,6 +192,25 @@ TEST_F(ThumbnailRoad, CancelDuringTheDecodeReturnsAtOnce) {
     EXPECT_FALSE(m_gate.open);
     EXPECT_EQ(dialog->GetSourceSize(), (ImageSize{480, 360}));
     EXPECT_LT(took, std::chrono::seconds(5));
+}
+
+TEST_F(ThumbnailRoad, TheEditorStoresSnapfoldsBytesFromAPhoneCameraPhoto) {
+    CEditorDlg editor;
+    Bytes stored;
+    RunModal(editor, [&] {
+        ClickButton(editor, IDC_NEW_PACK);
+        ClickListRow(editor, 0);
+        m_ui.Answer(m_dir.File("photo.heic"));
+        QWidget* list = Control(editor, IDC_CONTACT_LIST);
+        list->setFocus();
+        ASSERT_TRUE(WithNextModal([&] { QTest::keyClick(list, Qt::Key_I, Qt::ControlModifier); },
+                                  [](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); }));
+        const ConstPackPicture picture = GetPicture(std::as_const(g_pack), 0);
+        stored.assign(picture.begin(), picture.end());
+    });
+    EXPECT_EQ(stored, SnapfoldBytes());
+    // No busy cursor is left behind.
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 // Which files open on their thumbnail.
