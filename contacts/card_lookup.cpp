@@ -99,7 +99,9 @@ CardChoice FindCard(const VCardFile& file, std::string_view which) {
             named.push_back(&card);
         }
     }
-    const std::string quoted = "'" + std::string(which) + "'";
+    // Built by appending: GCC 12 at -O3 warns falsely about "'" + std::string.
+    std::string quoted = "'";
+    quoted.append(which).append("'");
     if (named.empty()) {
         return {nullptr, "no card is named " + quoted};
     }
