@@ -1,8 +1,8 @@
 // An address book with one card in each exporter's style, and the packs snapfold makes from it.
 #pragma once
 
-#include "tests/cli_runner.h"
-#include "tests/test_files.h"
+#include "tests/support/cli_runner.h"
+#include "tests/support/test_files.h"
 
 #include <cstdint>
 #include <string>

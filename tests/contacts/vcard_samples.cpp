@@ -1,6 +1,6 @@
 #include "tests/contacts/vcard_samples.h"
 
-#include "tests/test_files.h"
+#include "tests/support/test_files.h"
 
 #include <stdexcept>
 
