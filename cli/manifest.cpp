@@ -35,7 +35,7 @@ struct ParsedLine {
 
 ParsedLine ParseFields(const std::vector<ManifestField>& fields, std::string_view folder) {
     if (fields.size() < 3) {
-        return {{}, "expected slot,id,image"};
+        return {{}, "expected slot,id,image or slot,id,image,card"};
     }
     const std::string& slotText = fields[0].text;
     const auto slot = ParseSlotNumber(slotText);
