@@ -78,6 +78,15 @@ std::string ListNumbers(const std::vector<const Card*>& cards) {
 
 } // namespace
 
+std::u32string FoldName(std::string_view name) {
+    std::u32string folded;
+    folded.reserve(name.size());
+    for (std::size_t i = 0; i < name.size();) {
+        folded += Fold(NextCodePoint(name, i));
+    }
+    return folded;
+}
+
 bool NamesMatch(std::string_view a, std::string_view b) {
     std::size_t i = 0;
     std::size_t k = 0;
