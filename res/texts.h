@@ -7,7 +7,10 @@ namespace res {
 
 inline constexpr std::string_view kPackFilter =
     "Tessaly packs (*.bin)| *.bin|All files (*.*)|*.*||";
-inline constexpr std::string_view kBitmapFilter = "Bitmaps (*.bmp)| *.bmp|All files (*.*)|*.*||";
+// "Set new Picture" offers bitmap files first, as it always did, then every other picture,
+// under this label followed by their patterns, then all files.
+inline constexpr std::string_view kBitmapFilterEntry = "Bitmaps (*.bmp)| *.bmp|";
+inline constexpr std::string_view kPicturesLabel = "Pictures";
 
 inline constexpr std::string_view kErrorCaption = "Error";
 inline constexpr std::string_view kShortReadMessage = "Not all data can be read!";
@@ -47,6 +50,8 @@ inline constexpr std::string_view kNoButton = "No";
 inline constexpr std::string_view kExportPictureCaption = "Export Picture";
 // Patterns that the image readers add at run time, ahead of "All files".
 inline constexpr std::string_view kImagesLabel = "Images";
+// Shown in Import Image while OK waits for the photo the thumbnail stands for.
+inline constexpr std::string_view kReadingFullPhoto = "Reading the full photo\u2026";
 inline constexpr std::string_view kAllFilesFilter = "All files (*.*)|*.*||";
 inline constexpr std::string_view kExportFilter =
     "PNG images (*.png)|*.png|BMP images (*.bmp)|*.bmp||";
