@@ -75,6 +75,10 @@ inline constexpr std::string_view kDitheringNames[] = {"None", "Floyd-Steinberg"
 
 inline constexpr std::string_view kContactsHeading = "Contacts";
 inline constexpr std::string_view kEmptySlotText = "000";
+// Choose Contact: what a row of a card says to assistive technology when its photo can be
+// imported, and why it cannot when the image readers refuse the photo.
+inline constexpr std::string_view kContactPhotoDescription = "Has a photo";
+inline constexpr std::string_view kPhotoUnreadable = "Photo cannot be read";
 // How assistive technology describes a row: "Slot 5 of 25", or "Slot 5 of 25, empty".
 inline constexpr std::string_view kSlotDescription = "Slot %d of %d";
 inline constexpr std::string_view kEmptySlotDescription = "Slot %d of %d, empty";
