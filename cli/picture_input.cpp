@@ -9,6 +9,8 @@
 #include "pack/picture_codec.h"
 #include "res/texts.h"
 
+#include <cerrno>
+
 namespace {
 
 PictureResult Unreadable(std::string_view reason) {
@@ -55,12 +57,27 @@ std::string UnreadableReason(std::string_view reason) {
     return std::string(res::kImageUnreadableMessage) + " " + std::string(reason);
 }
 
+// The image file's bytes, or why there are none. Standard input may never end, and no picture
+// worth reading from a pipe needs more than a bitmap file may hold.
+std::optional<std::vector<std::uint8_t>> ReadImageBytes(const std::string& path,
+                                                        std::string& reason) {
+    const std::uintmax_t most = path == kStandardStream ? kMaxBitmapFileBytes : kMaxWholeFileBytes;
+    auto bytes = ReadWholeFile(path, most);
+    if (!bytes) {
+        reason = errno == EFBIG
+                     ? "It is too large (more than " + std::to_string(most / kMiB) + " MiB)."
+                     : LastFailureReason();
+    }
+    return bytes;
+}
+
 } // namespace
 
 DecodedImage DecodePictureFile(const std::string& path) {
-    const auto bytes = ReadWholeFile(path);
+    std::string reason;
+    const auto bytes = ReadImageBytes(path, reason);
     if (!bytes) {
-        return {std::nullopt, {}, UnreadableReason(LastFailureReason())};
+        return {std::nullopt, {}, UnreadableReason(reason)};
     }
     DecodedImage decoded = DecodeImageData(*bytes, &ReducedDecodeSize<ImageSize>);
     if (!decoded.image) {
@@ -70,9 +87,10 @@ DecodedImage DecodePictureFile(const std::string& path) {
 }
 
 PictureResult ReadPicture(const std::string& path, const PictureOptions& options) {
-    const auto bytes = ReadWholeFile(path);
+    std::string reason;
+    const auto bytes = ReadImageBytes(path, reason);
     if (!bytes) {
-        return Unreadable(LastFailureReason());
+        return Unreadable(reason);
     }
     if (!options.converting) {
         if (const auto picture = SmallBitmapPicture(*bytes)) {
