@@ -10,6 +10,7 @@
 #include "res/texts.h"
 
 #include <cerrno>
+#include <mutex>
 
 namespace {
 
@@ -38,6 +39,9 @@ std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
                                           const PictureOptions& options) {
     const RgbImage& image = *decoded.image;
     Placement place = PlaceImage(decoded.fullSize.width, decoded.fullSize.height, options.framing);
+    if (options.framing == Framing::Crop && options.frame == FrameChoice::Face) {
+        NoteFaceFindingOnce();
+    }
     if (options.framing == Framing::Crop) {
         place.source = ChooseFrame(image, decoded.fullSize, options.frame).frame;
     }
@@ -72,6 +76,15 @@ std::optional<std::vector<std::uint8_t>> ReadImageBytes(const std::string& path,
 }
 
 } // namespace
+
+void NoteFaceFindingOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (const std::string problem = FaceFindingProblem(); !problem.empty()) {
+            ReportFailure("face finding is not available", problem);
+        }
+    });
+}
 
 DecodedImage DecodePictureFile(const std::string& path) {
     std::string reason;

@@ -30,3 +30,7 @@ struct PictureResult {
 DecodedImage DecodePictureFile(const std::string& path);
 
 PictureResult ReadPicture(const std::string& path, const PictureOptions& options);
+
+// Says once on standard error, for the whole run, when faces cannot be looked for and why, so
+// that a picture framed on its centre is not taken for one without a face.
+void NoteFaceFindingOnce();

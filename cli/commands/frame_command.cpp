@@ -60,6 +60,7 @@ ExitStatus RunFrame(const FrameOptions& options) {
             status = ExitStatus::Failure;
             continue;
         }
+        NoteFaceFindingOnce();
         const ChosenFrame chosen = ChooseFrame(*decoded.image, decoded.fullSize, FrameChoice::Face);
         if (options.json) {
             PrintJson(name, decoded.fullSize, chosen);

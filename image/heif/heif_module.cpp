@@ -4,6 +4,7 @@
 
 #include <libheif/heif.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -22,6 +23,19 @@ struct ImageFree {
 struct OptionsFree {
     void operator()(heif_decoding_options* options) const { heif_decoding_options_free(options); }
 };
+
+// libheif's own refusal of a size over its limits is the same refusal as ours, and is said as
+// ours is, not in libheif's words.
+bool IsOverLimits(const heif_error& error) {
+    return error.subcode == heif_suberror_Security_limit_exceeded;
+}
+
+// libheif 1.15 limits only each side. Our limit counts pixels, so the side limit is the longest
+// side a picture within our limit can have, but never looser than libheif's own default.
+int SideLimit(std::uint64_t maxPixels) {
+    constexpr std::uint64_t kLibheifDefaultSide = 32768;
+    return static_cast<int>(std::min(maxPixels, kLibheifDefaultSide));
+}
 
 void CopyReason(const heif_error& error, char* to, std::size_t size) {
     if (size == 0) {
@@ -86,7 +100,7 @@ int DecodeHandle(const heif_image_handle* handle, const Request& request) {
     std::unique_ptr<heif_image, ImageFree> image;
     if (const heif_error error = DecodePrimary(handle, alpha, image); error.code != heif_error_Ok) {
         CopyReason(error, request.error, request.errorSize);
-        return kHeifUnreadable;
+        return IsOverLimits(error) ? kHeifTooLarge : kHeifUnreadable;
     }
     int stride = 0;
     const std::uint8_t* plane =
@@ -120,10 +134,11 @@ snapfold_decode_heif(const std::uint8_t* data, std::size_t size, std::uint64_t m
     *width = 0;
     *height = 0;
     const std::unique_ptr<heif_context, ContextFree> heif(heif_context_alloc());
+    heif_context_set_maximum_image_size_limit(heif.get(), SideLimit(maxPixels));
     heif_error result = heif_context_read_from_memory_without_copy(heif.get(), data, size, nullptr);
     if (result.code != heif_error_Ok) {
         CopyReason(result, error, errorSize);
-        return kHeifUnreadable;
+        return IsOverLimits(result) ? kHeifTooLarge : kHeifUnreadable;
     }
     heif_image_handle* primary = nullptr;
     result = heif_context_get_primary_image_handle(heif.get(), &primary);
