@@ -3,6 +3,7 @@
 // picture's size in linear light. Nothing may crash, leak or allocate without bound. What
 // follows the averaging never sees the file's bytes, only 48x50 values, and has a target of its
 // own (fuzz_image_convert), so this one spends its time on the decoders.
+#include "convert/convert.h"
 #include "convert/decode_size.h"
 #include "convert/framing.h"
 #include "convert/linear_scale.h"
