@@ -2,8 +2,8 @@
 // that is no shared object, is refused with its reason rather than crashing the program.
 
 #include "base/elf_check.h"
-#include "tests/named_param.h"
-#include "tests/test_files.h"
+#include "tests/support/named_param.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 

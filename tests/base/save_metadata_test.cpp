@@ -3,8 +3,8 @@
 
 #include "base/file_metadata.h"
 #include "base/safe_save.h"
-#include "tests/named_param.h"
-#include "tests/test_files.h"
+#include "tests/support/named_param.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 

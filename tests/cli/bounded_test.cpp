@@ -4,8 +4,8 @@
 
 #include "tests/cli/cli_fixtures.h"
 #include "tests/cli/heif_grid.h"
-#include "tests/named_param.h"
-#include "tests/test_files.h"
+#include "tests/support/named_param.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 

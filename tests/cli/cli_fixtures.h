@@ -3,7 +3,7 @@
 #pragma once
 
 #include "pack/pack_image.h"
-#include "tests/cli_runner.h"
+#include "tests/support/cli_runner.h"
 
 #include <cstdint>
 #include <string>

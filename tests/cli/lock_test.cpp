@@ -2,8 +2,8 @@
 // commands lose nothing, waiting is said and bounded, and temporaries of killed saves go.
 
 #include "tests/cli/cli_fixtures.h"
-#include "tests/named_param.h"
-#include "tests/test_files.h"
+#include "tests/support/named_param.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // extended attributes and its other names.
 
 #include "tests/cli/cli_fixtures.h"
-#include "tests/named_param.h"
-#include "tests/test_files.h"
+#include "tests/support/named_param.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // replaces a link at its name rather than writing through it; info says when a file is no pack.
 
 #include "tests/cli/cli_fixtures.h"
-#include "tests/named_param.h"
-#include "tests/test_files.h"
+#include "tests/support/named_param.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 
