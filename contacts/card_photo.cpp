@@ -40,7 +40,7 @@ DecodedImage CropDecodedImage(const DecodedImage& decoded, PixelRect rect) {
 DecodedImage DecodeCardPhoto(std::span<const std::uint8_t> photo,
                              const std::optional<CardCrop>& crop, PixelRect* applied) {
     if (!crop) {
-        return DecodeImageData(photo, &ReducedDecodeSize<ImageSize>);
+        return DecodeImageData(photo, &ReducedDecodeSize);
     }
     DecodedImage decoded = DecodeImageData(photo, nullptr);
     if (!decoded.image) {

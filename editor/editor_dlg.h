@@ -1,8 +1,11 @@
 // The editor window: the pack's 25 slots as a list, the selected slot's preview, and the
-// commands that open, save and change the pack.
+// commands that open, save and change the pack. It owns the pack's document and is one of its
+// views; the All Slots window it opens is another.
 #pragma once
 
-#include "editor/slot_history.h"
+#include "editor/all_slots_dlg.h"
+#include "editor/import_image/import_settings.h"
+#include "editor/pack_document.h"
 #include "gfx/bitmap.h"
 #include "pack/pack_image.h"
 #include "ui/dialog.h"
@@ -19,7 +22,7 @@ struct RgbImage;
 struct ImageSize;
 struct DecodedImage;
 
-class CEditorDlg : public CDialog {
+class CEditorDlg : public CDialog, private PackObserver, private AllSlotsHost {
 public:
     explicit CEditorDlg(CWnd* parent = nullptr);
     ~CEditorDlg() override;
@@ -37,32 +40,12 @@ public:
     // Whether the pack differs from what New, Open or Save last left (a short read always does).
     bool IsModified() const;
 
+    // The choices the next Import Image dialog starts with.
+    const ImportSettings& GetImportSettings() const { return m_importSettings; }
+
     // Undo and redo, for the list's context menu, which sends IDM_UNDO and IDM_REDO.
-    bool CanUndo() const { return m_history.CanUndo(); }
-    bool CanRedo() const { return m_history.CanRedo(); }
-
-    // Every command that changes one slot records it as a step that Ctrl+Z takes back:
-    //     const SlotState before = CaptureSlot(slot);
-    //     ... change g_pack and the slot's row, thumbnail and m_pictures node ...
-    //     RecordSlotChange(before);
-    // Nothing is recorded when the slot is shown exactly as before. The slot's changed mark is
-    // brought up to date as well.
-    SlotState CaptureSlot(int slot) const;
-    void RecordSlotChange(const SlotState& before);
-
-    // For the All Slots window, which changes the pack through the editor's own commands.
-    // Swaps two slots as one undoable step: identifiers, picture bytes, rows, thumbnails,
-    // descriptions and marks. to ends selected, showing what was in from. Returns whether both
-    // are slots and differ.
-    bool SwapShownSlots(int from, int to);
-    // Whether the slot differs from the saved pack, as its bold row shows.
-    bool IsSlotChanged(int slot) const;
-    // Selects the slot as a click on its row does.
-    void SelectSlot(int slot);
-    // Selects the slot and imports the image file into it through Import Image.
-    void ImportFileIntoSlot(int slot, const std::string& path);
-    void UndoStep() { OnUndo(); }
-    void RedoStep() { OnRedo(); }
+    bool CanUndo() const { return m_document.CanUndo(); }
+    bool CanRedo() const { return m_document.CanRedo(); }
 
 protected:
     bool OnInitDialog() override;
@@ -72,7 +55,9 @@ protected:
 private:
     void OnSysCommand(unsigned nID, long lParam);
     void OnPaint();
-    HICON OnQueryDragIcon();
+    // Asked for the icon to drag while the window is minimised; no backend of ours asks, so it
+    // stays out of the event table.
+    HICON OnQueryDragIcon() const;
     void OnOpenPack();
     void OnClickContactList(NMHDR* header, LRESULT* result);
     void OnSetId();
@@ -96,10 +81,25 @@ private:
     void RunImportDialog(RgbImage image, const ImageSize& fullSize);
     // Opens the Import Image dialog on the image, or says why it cannot be read.
     void ImportDecoded(DecodedImage decoded);
+    // Draws slot's row from the document: its text, thumbnail, item data, description and
+    // changed mark; the preview follows the thumbnail. Does nothing while the list is empty.
+    void ShowSlotRow(int slot);
+    // "000" for a slot that reads as empty, else its identifier, signed.
+    std::string RowText(int slot) const;
+    void OnSlotsChanged(std::span<const int> slots) override;
     // Shows the stored greys of slot as its thumbnail and, when selected, in the preview.
     void ShowStoredPicture(int slot);
     // Shows the placeholder as slot's thumbnail and nothing in the preview.
     void ShowPlaceholder(int slot);
+    bool ShowsSlots() const override;
+    // Selects the slot as a click on its row does, and scrolls the row into view.
+    void SelectSlot(int slot) override;
+    // Selects the slot and imports the image file into it through Import Image.
+    void ImportFileIntoSlot(int slot, const std::string& path) override;
+    // The slot becomes the selected one: its identifier in the ID box, its picture previewed.
+    void ShowSelection(int slot);
+    // Selects each slot of a step in turn, as the step shows them; the last stays selected.
+    void SelectInTurn(const std::vector<int>& slots);
     bool AnySlotOccupied() const;
     // The selected slot's identifier, or 0 with no slot selected.
     ContactId SelectedId() const;
@@ -120,32 +120,24 @@ private:
     bool SavePack();
     // Asks before unsaved changes are thrown away; returns whether to go on.
     bool ConfirmDiscard();
-    // Shows a slot as it was shown in state, selects it and puts its identifier in the ID box.
-    void RestoreSlot(const SlotState& state);
-    // Bold rows are the slots that differ from the saved pack.
-    void UpdateChangeMarks();
-    void ForgetHistory(const PackImage& kept);
     // Whether a drop at a point of the dialog lands on a list row or the preview.
     bool DropsOnPicture(const DroppedFiles& drop) const;
     // Imports the first file dropped onto a row, which becomes selected, or onto the preview.
     void DropPicture(const DroppedFiles& drop);
     void FillContactList();
     void ClearPack();
-    void PaintMinimized();
     void PaintPreview();
     CListCtrl& ContactList() const;
     // The display bitmap of a slot, or null for an empty slot or no slot at all.
     CBitmap* PictureOf(int slot) const;
     bool HasSelection() const;
-    // Tells assistive technology which slot a row is and whether it is empty; runs whenever a
-    // row's identifier changes.
-    void DescribeRow(int slot);
 
     std::vector<std::unique_ptr<CBitmap>> m_pictures;
     CImageList m_imageList;
     HICON m_hIcon;
     int m_nSelected;
     CEdit m_editId;
-    SlotHistory m_history;
-    SavedPack m_saved;
+    PackDocument m_document;
+    // The Import Image dialog's choices, remembered while the editor runs.
+    ImportSettings m_importSettings;
 };

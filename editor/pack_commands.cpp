@@ -33,11 +33,11 @@ void CEditorDlg::OpenPack(const std::string& path) {
     }
     ClearPack();
     Invalidate(true);
-    g_packLoaded = ReadPackImage(file.get(), g_pack) == PACK_FILE_SIZE;
-    ForgetHistory(g_pack);
+    PackImage read{};
+    g_packLoaded = ReadPackImage(file.get(), read) == PACK_FILE_SIZE;
+    // Saving a partly read pack writes bytes that were never on disk, so it counts as changed.
+    m_document.Load(read, g_packLoaded ? LoadedPart::Whole : LoadedPart::Partial);
     if (!g_packLoaded) {
-        // Saving a partly read pack writes bytes that were never on disk.
-        m_saved.KeepPartial(g_pack);
         ShowFileError(res::kShortReadMessage);
     }
     file.reset();
@@ -55,11 +55,10 @@ bool CEditorDlg::SavePack() {
     if (!path) {
         return false;
     }
-    if (!SavePackFile(*path, g_pack)) {
+    if (!SavePackFile(*path, m_document.Pack())) {
         ShowFileError(res::kCannotSaveMessage);
         return false;
     }
-    m_saved.Keep(g_pack);
-    UpdateChangeMarks();
+    m_document.MarkSaved();
     return true;
 }

@@ -16,10 +16,6 @@
 
 #include <algorithm>
 
-// The conversion and the pack each name the four display greys, neither knowing the other;
-// a slot must store exactly the greys the conversion chose.
-static_assert(kDisplayGreys == GREY_LEVELS);
-
 namespace {
 // Every format the readers know, then every file.
 std::string ImageFilter() {
@@ -33,12 +29,12 @@ std::string ImageFilter() {
 } // namespace
 
 ContactId CEditorDlg::SelectedId() const {
-    return HasSelection() ? GetContactId(g_pack, m_nSelected) : ContactId{0};
+    return HasSelection() ? m_document.Id(m_nSelected) : ContactId{0};
 }
 
 bool CEditorDlg::AnySlotOccupied() const {
     for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
-        if (GetContactId(g_pack, slot) != 0) {
+        if (m_document.Id(slot) != 0) {
             return true;
         }
     }
@@ -55,7 +51,7 @@ void CEditorDlg::OnImportImage() {
 }
 
 void CEditorDlg::ImportImageFile(const std::string& path) {
-    ImportDecoded(DecodeImageFile(path, &ReducedDecodeSize<ImageSize>));
+    ImportDecoded(DecodeImageFile(path, &ReducedDecodeSize));
 }
 
 void CEditorDlg::ImportDecoded(DecodedImage decoded) {
@@ -72,16 +68,15 @@ void CEditorDlg::ImportDecoded(DecodedImage decoded) {
 void CEditorDlg::RunImportDialog(RgbImage image, const ImageSize& fullSize) {
     const ImportFrames frames =
         ChooseImportFrames(image, fullSize, FacesAtFullSize(image, fullSize));
-    CImportImageDlg dialog(std::move(image), frames, this);
-    if (dialog.DoModal() != IDOK || !HasSelection()) {
+    CImportImageDlg dialog(std::move(image), frames, m_importSettings, this);
+    if (dialog.DoModal() != IDOK) {
         return;
     }
-    const SlotState before = CaptureSlot(m_nSelected);
-    const PackedPicture& picture = dialog.GetPicture();
-    std::copy(picture.begin(), picture.end(), GetPicture(g_pack, m_nSelected).begin());
-    ShowStoredPicture(m_nSelected);
-    RecordSlotChange(before);
-    Invalidate(true);
+    m_importSettings = dialog.GetSettings();
+    if (HasSelection()) {
+        m_document.SetPicture(m_nSelected, ConstPackPicture(dialog.GetPicture()));
+        Invalidate(true);
+    }
 }
 
 namespace {
@@ -111,6 +106,6 @@ void CEditorDlg::OnPastePicture() {
 void CEditorDlg::OnCopyPicture() {
     if (SelectedId() != 0) {
         SetClipboardGreyImage(PICTURE_WIDTH, PICTURE_HEIGHT,
-                              PictureToGreys(GetPicture(g_pack, m_nSelected)));
+                              PictureToGreys(m_document.Picture(m_nSelected)));
     }
 }

@@ -13,6 +13,7 @@
 #include "ui/list_ctrl.h"
 #include "ui/ui_services.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -25,15 +26,8 @@ void CEditorDlg::OnSetId() {
         ShowWarning(std::string(res::kBadIdMessage));
         return;
     }
-    const auto id = static_cast<ContactId>(static_cast<std::uint16_t>(*value));
-    const SlotState before = CaptureSlot(m_nSelected);
-    CListCtrl& list = ContactList();
-    list.SetItemText(m_nSelected, 0, std::to_string(id));
-    list.SetItemData(m_nSelected, id);
-    DescribeRow(m_nSelected);
-    SetContactId(g_pack, m_nSelected, *value);
-    m_editId.SetWindowText(std::to_string(GetContactId(g_pack, m_nSelected)));
-    RecordSlotChange(before);
+    m_document.SetId(m_nSelected, *value);
+    m_editId.SetWindowText(std::to_string(m_document.Id(m_nSelected)));
 }
 
 void CEditorDlg::OnSetPicture() {
@@ -45,11 +39,10 @@ void CEditorDlg::OnSetPicture() {
     if (!path) {
         return;
     }
-    const SlotState before = CaptureSlot(m_nSelected);
     CBitmap loaded;
-    if (LoadBitmapFile(*path, loaded) && BitmapToPicture(loaded, GetPicture(g_pack, m_nSelected))) {
-        ShowStoredPicture(m_nSelected);
-        RecordSlotChange(before);
+    std::array<std::uint8_t, PICTURE_BYTES> picture{};
+    if (LoadBitmapFile(*path, loaded) && BitmapToPicture(loaded, picture)) {
+        m_document.SetPicture(m_nSelected, picture);
     }
     Invalidate(true);
 }
@@ -57,7 +50,7 @@ void CEditorDlg::OnSetPicture() {
 void CEditorDlg::ShowStoredPicture(int slot) {
     // Shown as stored: the four greys the slot now holds, not the source's own colours.
     CClientDC dc(this);
-    auto shown = PictureToBitmap(GetPicture(g_pack, slot), &dc);
+    auto shown = PictureToBitmap(m_document.Picture(slot), &dc);
     m_imageList.Replace(slot, shown.get(), nullptr);
     m_pictures[static_cast<std::size_t>(slot)] = std::move(shown);
 }
@@ -71,15 +64,7 @@ void CEditorDlg::OnRemoveContact() {
     if (!HasSelection()) {
         return;
     }
-    const SlotState before = CaptureSlot(m_nSelected);
-    ShowPlaceholder(m_nSelected);
-    CListCtrl& list = ContactList();
-    list.SetItemData(m_nSelected, 0);
-    list.SetItemText(m_nSelected, 0, std::string(res::kEmptySlotText));
-    DescribeRow(m_nSelected);
-    // The picture bytes stay: only the identifier marks a slot empty.
-    SetContactId(g_pack, m_nSelected, 0);
-    RecordSlotChange(before);
+    m_document.Remove(m_nSelected);
     Invalidate(true);
     UpdateWindow();
 }

@@ -15,7 +15,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const DecodedImage decoded =
-        DecodeImageData(std::span<const std::uint8_t>(data, size), &ReducedDecodeSize<ImageSize>);
+        DecodeImageData(std::span<const std::uint8_t>(data, size), &ReducedDecodeSize);
     if (!decoded.image) {
         // A refusal must say why, in the reader's own words.
         if (decoded.error.empty())

@@ -12,7 +12,6 @@ class CMenu;
 enum class DialogEvent {
     SysCommand,
     Paint,
-    QueryDragIcon,
     Clicked,
     ListClick,
     Destroy,
@@ -51,7 +50,6 @@ struct EventArgs {
     long param = 0;
     NMHDR* header = nullptr;
     LRESULT* result = nullptr;
-    HICON icon = nullptr;
     // Where a menu was asked for, in screen coordinates.
     CPoint point;
     CMenu* menu = nullptr;
@@ -84,12 +82,6 @@ template <auto Handler> constexpr EventEntry OnSysCommandEntry() {
 template <auto Handler> constexpr EventEntry OnPaintEntry() {
     using D = event_table_detail::DialogOf<Handler>;
     return {DialogEvent::Paint, 0, [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
-}
-
-template <auto Handler> constexpr EventEntry OnQueryDragIconEntry() {
-    using D = event_table_detail::DialogOf<Handler>;
-    return {DialogEvent::QueryDragIcon, 0,
-            [](CDialog& d, EventArgs& a) { a.icon = (static_cast<D&>(d).*Handler)(); }};
 }
 
 template <auto Handler> constexpr EventEntry OnClickedEntry(int controlId) {

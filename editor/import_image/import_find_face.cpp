@@ -4,8 +4,6 @@
 
 #include "res/texts.h"
 
-bool CImportImageDlg::s_findFace = true;
-
 void CImportImageDlg::ShowFindFace() {
     if (!m_frames.face) {
         m_findFace.SetCheck(BST_UNCHECKED);
@@ -14,11 +12,11 @@ void CImportImageDlg::ShowFindFace() {
         m_findFace.SetAccessibleDescription(std::string(res::kNoFaceFound));
         return;
     }
-    m_findFace.SetCheck(s_findFace ? BST_CHECKED : BST_UNCHECKED);
+    m_findFace.SetCheck(m_settings.findFace ? BST_CHECKED : BST_UNCHECKED);
 }
 
-PixelRect CImportImageDlg::StartFrame(const ImportFrames& frames) {
-    return s_findFace && frames.face ? *frames.face : frames.centred;
+PixelRect CImportImageDlg::StartFrame(const ImportFrames& frames, const ImportSettings& settings) {
+    return settings.findFace && frames.face ? *frames.face : frames.centred;
 }
 
 void CImportImageDlg::OnFindFaceChanged() {

@@ -5,9 +5,7 @@
 namespace {
 
 PixelRect OnSource(const CropRect& frame, ImageSize fullSize, const RgbImage& source) {
-    const CropRect mapped =
-        MapRect(frame, fullSize.width, fullSize.height, source.width, source.height);
-    return {mapped.x, mapped.y, mapped.width, mapped.height};
+    return MapRect(frame, fullSize.width, fullSize.height, source.width, source.height);
 }
 
 } // namespace

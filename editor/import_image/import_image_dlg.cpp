@@ -10,8 +10,6 @@
 
 namespace {
 
-ConvertSettings g_lastSettings = kDefaultConvertSettings;
-
 // The gamma slider moves in hundredths, so that 1.00 sits on a step of its own.
 constexpr int kGammaSteps = 100;
 
@@ -23,18 +21,11 @@ std::string FormatGamma(double gamma) {
 
 } // namespace
 
-CImportImageDlg::CImportImageDlg(RgbImage source, ImportFrames frames, CWnd* parent)
-    : CDialog(IDD_IMPORT_IMAGE, parent),
-      m_preview(std::move(source), StartFrame(frames), g_lastSettings), m_frames(frames) {}
-
-const ConvertSettings& CImportImageDlg::LastSettings() {
-    return g_lastSettings;
-}
-
-void CImportImageDlg::ForgetSettings() {
-    g_lastSettings = kDefaultConvertSettings;
-    s_findFace = true;
-}
+CImportImageDlg::CImportImageDlg(RgbImage source, ImportFrames frames,
+                                 const ImportSettings& settings, CWnd* parent)
+    : CDialog(IDD_IMPORT_IMAGE, parent), m_settings(settings),
+      m_preview(std::move(source), StartFrame(frames, settings), settings.convert),
+      m_frames(frames) {}
 
 void CImportImageDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -67,17 +58,17 @@ bool CImportImageDlg::OnInitDialog() {
     m_cropView.SetAspect(kConvertWidth, kConvertHeight);
     m_cropView.SetCrop(m_preview.Crop());
     ShowFindFace();
-    ShowSettings(g_lastSettings);
-    ShowValues(g_lastSettings);
+    ShowSettings(m_settings.convert);
+    ShowValues(m_settings.convert);
     ShowResult();
     m_ready = true;
     return true;
 }
 
 void CImportImageDlg::OnOK() {
-    g_lastSettings = m_preview.Settings();
+    m_settings.convert = m_preview.Settings();
     if (m_findFace.IsWindowEnabled()) {
-        s_findFace = m_findFace.GetCheck() == BST_CHECKED;
+        m_settings.findFace = m_findFace.GetCheck() == BST_CHECKED;
     }
     m_picture = PackLevels(m_preview.Levels());
     CDialog::OnOK();

@@ -4,6 +4,7 @@
 
 #include "editor/import_image/import_frames.h"
 #include "editor/import_image/import_preview.h"
+#include "editor/import_image/import_settings.h"
 #include "ui/button.h"
 #include "ui/combo_box.h"
 #include "ui/crop_view.h"
@@ -14,17 +15,15 @@
 class CImportImageDlg : public CDialog {
 public:
     // frames are the face and centred frames on source, chosen on the image at its full size;
-    // with a face the dialog starts on it while "Find face" is on.
-    CImportImageDlg(RgbImage source, ImportFrames frames, CWnd* parent);
+    // with a face the dialog starts on it while "Find face" is on in settings, the choices it
+    // starts with.
+    CImportImageDlg(RgbImage source, ImportFrames frames, const ImportSettings& settings,
+                    CWnd* parent);
 
     // The slot's 600 bytes as the result showed them; meaningful once DoModal returned IDOK.
     const PackedPicture& GetPicture() const { return m_picture; }
-
-    // The settings the next dialog starts with: those of the last import confirmed with OK
-    // while the program runs, since nothing is kept on disk.
-    static const ConvertSettings& LastSettings();
-    // Back to the defaults, for tests that must not depend on each other.
-    static void ForgetSettings();
+    // The choices to start the next dialog with: as confirmed with OK, or as given.
+    const ImportSettings& GetSettings() const { return m_settings; }
 
     void OnOK() override;
 
@@ -38,7 +37,7 @@ private:
     void OnSettingChanged();
     void OnFindFaceChanged();
     // The frame the dialog opens with: on the face while "Find face" is remembered on.
-    static PixelRect StartFrame(const ImportFrames& frames);
+    static PixelRect StartFrame(const ImportFrames& frames, const ImportSettings& settings);
     // Sets "Find face" as remembered, or disabled when no face was found; the frame is already
     // the one StartFrame chose.
     void ShowFindFace();
@@ -49,9 +48,7 @@ private:
     void ShowValues(const ConvertSettings& settings);
     void ShowResult();
 
-    // Whether "Find face" is on: on at first, then as the last import confirmed with OK left it.
-    static bool s_findFace;
-
+    ImportSettings m_settings;
     ImportPreview m_preview;
     ImportFrames m_frames;
     PackedPicture m_picture{};
