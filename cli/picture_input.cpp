@@ -81,8 +81,7 @@ struct SourceBytes {
     PictureError error;
 };
 
-SourceBytes CardPhotoBytes(std::span<const std::uint8_t> file, const std::string& which) {
-    const VCardFile cards = ReadVCards(file);
+SourceBytes CardPhotoBytes(const VCardFile& cards, const std::string& which) {
     if (!cards.error.empty()) {
         return {{}, {}, true, {cards.error}};
     }
@@ -94,6 +93,9 @@ SourceBytes CardPhotoBytes(std::span<const std::uint8_t> file, const std::string
 }
 
 SourceBytes ReadSourceBytes(const PictureSource& source) {
+    if (source.card && source.cards) {
+        return CardPhotoBytes(*source.cards, *source.card);
+    }
     std::string reason;
     auto bytes = ReadImageBytes(source.path, reason);
     if (!bytes) {
@@ -111,12 +113,20 @@ SourceBytes ReadSourceBytes(const PictureSource& source) {
             {"is a vCard file; name its card (--card, or a manifest line's fourth field)", true}};
     }
     if (source.card) {
-        return CardPhotoBytes(*bytes, *source.card);
+        return CardPhotoBytes(ReadVCards(*bytes), *source.card);
     }
     return {std::move(*bytes), {}, false, {}};
 }
 
 } // namespace
+
+std::shared_ptr<const VCardFile> ReadSharedCardFile(const std::string& path) {
+    const auto bytes = ReadWholeFile(path);
+    if (!bytes || !LooksLikeVCard(*bytes)) {
+        return nullptr;
+    }
+    return std::make_shared<const VCardFile>(ReadVCards(*bytes));
+}
 
 void NoteFaceFindingOnce() {
     static std::once_flag once;

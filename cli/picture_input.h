@@ -9,6 +9,7 @@
 #include "convert/framing.h"
 #include "faces/frame_choice.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -27,7 +28,14 @@ struct PictureSource {
     std::string path;
     // The card's name or number; only for a vCard file, which needs one.
     std::optional<std::string> card;
+    // The vCard file at path when it was read already, for build, whose manifest may take every
+    // card from one address book of many megabytes; read again from path when null.
+    std::shared_ptr<const VCardFile> cards = nullptr;
 };
+
+// The vCard file at path, read for sharing between pictures; null when it cannot be read or is
+// no vCard file, which ReadPicture then reports for each picture.
+std::shared_ptr<const VCardFile> ReadSharedCardFile(const std::string& path);
 
 // What went wrong, for the user.
 struct PictureError {

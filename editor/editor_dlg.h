@@ -5,6 +5,7 @@
 
 #include "editor/all_slots_dlg.h"
 #include "editor/import_image/import_settings.h"
+#include "editor/import_image/import_source.h"
 #include "editor/pack_document.h"
 #include "gfx/bitmap.h"
 #include "pack/pack_image.h"
@@ -77,10 +78,12 @@ private:
     // Decodes the image file and, unless it cannot be read, lets the user frame it for the
     // selected slot.
     void ImportImageFile(const std::string& path);
-    // Runs the Import Image dialog on image and stores its result in the selected slot.
-    void RunImportDialog(RgbImage image, const ImageSize& fullSize);
+    // Runs the Import Image dialog on source and stores its result in the selected slot.
+    void RunImportDialog(ImportSource source);
     // Opens the Import Image dialog on the image, or says why it cannot be read.
     void ImportDecoded(DecodedImage decoded);
+    // Says why an image cannot be read, unless there was nothing to read.
+    void ReportUnreadable(const DecodedImage& decoded);
     // Draws slot's row from the document: its text, thumbnail, item data, description and
     // changed mark; the preview follows the thumbnail. Does nothing while the list is empty.
     void ShowSlotRow(int slot);

@@ -7,7 +7,10 @@ namespace res {
 
 inline constexpr std::string_view kPackFilter =
     "Tessaly packs (*.bin)| *.bin|All files (*.*)|*.*||";
-inline constexpr std::string_view kBitmapFilter = "Bitmaps (*.bmp)| *.bmp|All files (*.*)|*.*||";
+// "Set new Picture" offers bitmap files first, as it always did, then every other picture,
+// under this label followed by their patterns, then all files.
+inline constexpr std::string_view kBitmapFilterEntry = "Bitmaps (*.bmp)| *.bmp|";
+inline constexpr std::string_view kPicturesLabel = "Pictures";
 
 inline constexpr std::string_view kErrorCaption = "Error";
 inline constexpr std::string_view kShortReadMessage = "Not all data can be read!";
@@ -58,6 +61,8 @@ inline constexpr std::string_view kNoButton = "No";
 inline constexpr std::string_view kExportPictureCaption = "Export Picture";
 // Patterns that the image readers add at run time, ahead of "All files".
 inline constexpr std::string_view kImagesLabel = "Images";
+// Shown in Import Image while OK waits for the photo the thumbnail stands for.
+inline constexpr std::string_view kReadingFullPhoto = "Reading the full photo\u2026";
 inline constexpr std::string_view kAllFilesFilter = "All files (*.*)|*.*||";
 inline constexpr std::string_view kExportFilter =
     "PNG images (*.png)|*.png|BMP images (*.bmp)|*.bmp||";
@@ -81,6 +86,10 @@ inline constexpr std::string_view kDitheringNames[] = {"None", "Floyd-Steinberg"
 
 inline constexpr std::string_view kContactsHeading = "Contacts";
 inline constexpr std::string_view kEmptySlotText = "000";
+// Choose Contact: what a row of a card says to assistive technology when its photo can be
+// imported, and why it cannot when the image readers refuse the photo.
+inline constexpr std::string_view kContactPhotoDescription = "Has a photo";
+inline constexpr std::string_view kPhotoUnreadable = "Photo cannot be read";
 // How assistive technology describes a row: "Slot 5 of 25", or "Slot 5 of 25, empty".
 inline constexpr std::string_view kSlotDescription = "Slot %d of %d";
 inline constexpr std::string_view kEmptySlotDescription = "Slot %d of %d, empty";

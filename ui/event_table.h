@@ -27,7 +27,8 @@ enum class DialogEvent {
     DropFiles,
     // An item of a list or grid dragged onto another item of the same control.
     ItemDragged,
-    // An item of a grid chosen by a double-click or Enter.
+    // An item chosen: a grid's by a double-click or Enter, a list's by a double-click (Enter
+    // presses the default button, which acts on the selected row).
     ItemActivated,
 };
 

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <map>
 #include <memory>
 #include <new>
 #include <string>
@@ -61,18 +62,38 @@ std::optional<Manifest> ReadManifest(const std::string& name) {
     return ParseManifest(text, FolderOf(name));
 }
 
+// Where each entry's picture comes from. Each vCard file is read once and shared: a manifest
+// from snapfold cards --manifest takes every card from the same address book.
+std::vector<PictureSource> PictureSources(const std::vector<ManifestEntry>& entries) {
+    std::map<std::string, std::shared_ptr<const VCardFile>> cardFiles;
+    std::vector<PictureSource> sources;
+    for (const ManifestEntry& entry : entries) {
+        PictureSource source{entry.image, entry.card};
+        if (entry.card) {
+            const auto [file, added] = cardFiles.try_emplace(entry.image);
+            if (added) {
+                file->second = ReadSharedCardFile(entry.image);
+            }
+            source.cards = file->second;
+        }
+        sources.push_back(std::move(source));
+    }
+    return sources;
+}
+
 // Every entry's picture. The images are independent, so they are converted on every core at
 // once; decoding is most of the time a build takes.
 std::vector<PictureResult> ReadPictures(const std::vector<ManifestEntry>& entries,
                                         const PictureOptions& options, ProgressDisplay display) {
     std::vector<PictureResult> results(entries.size());
+    const std::vector<PictureSource> sources = PictureSources(entries);
     BuildProgress progress(entries.size(), display);
     std::atomic<std::size_t> next = 0;
     const auto work = [&] {
         for (std::size_t i = next++; i < entries.size(); i = next++) {
             // An exception may not leave a thread; running out of memory is one image's failure.
             try {
-                results[i] = ReadPicture({entries[i].image, entries[i].card}, options);
+                results[i] = ReadPicture(sources[i], options);
             } catch (const std::bad_alloc&) {
                 results[i] = {std::nullopt,
                               {std::string(res::kImageUnreadableMessage) +

@@ -43,6 +43,7 @@ void CImportImageDlg::OnFindFaceChanged() {
 }
 
 void CImportImageDlg::ApplyFrame(const PixelRect& frame) {
+    m_frameMoved = false;
     m_preview.SetCrop(frame);
     m_cropView.SetCrop(m_preview.Crop());
 }
