@@ -121,6 +121,12 @@ private:
     void OpenPack(const std::string& path);
     // The Save road; returns whether the pack was written.
     bool SavePack();
+    // Saves under the file's lock, after asking when the file there is no longer what the
+    // editor knows or is no pack; false, with the changes kept, when it did not save.
+    bool SavePackTo(const std::string& path);
+    // Whether the file at path, open as fd under the lock, may be replaced: unasked when it is
+    // what the editor knows and a pack's length, else as the user answers.
+    bool MayReplacePack(const std::string& path, int fd);
     // Asks before unsaved changes are thrown away; returns whether to go on.
     bool ConfirmDiscard();
     // Whether a drop at a point of the dialog lands on a list row or the preview.
