@@ -75,12 +75,17 @@ private:
     void OnInitMenuPopup(CMenu* menu);
 
     // Decodes the image file and, unless it cannot be read, lets the user frame it for the
-    // selected slot.
+    // selected slot. An address book (a vCard file) first lets the user choose a contact.
     void ImportImageFile(const std::string& path);
-    // Runs the Import Image dialog on image and stores its result in the selected slot.
-    void RunImportDialog(RgbImage image, const ImageSize& fullSize);
+    // When path is an address book: lets the user choose a contact in Choose Contact and imports
+    // its photo, or says why the file cannot be read, and returns true. False for any other file.
+    bool ImportFromAddressBook(const std::string& path);
+    // Runs the Import Image dialog on image and stores its result in the selected slot; a
+    // contact's name, when given, follows the dialog's caption.
+    void RunImportDialog(RgbImage image, const ImageSize& fullSize,
+                         const std::string& contactName = {});
     // Opens the Import Image dialog on the image, or says why it cannot be read.
-    void ImportDecoded(DecodedImage decoded);
+    void ImportDecoded(DecodedImage decoded, const std::string& contactName = {});
     // Draws slot's row from the document: its text, thumbnail, item data, description and
     // changed mark; the preview follows the thumbnail. Does nothing while the list is empty.
     void ShowSlotRow(int slot);

@@ -17,13 +17,16 @@
 #include <algorithm>
 
 namespace {
-// Every format the readers know, then every file.
+// Every format the readers know with address books among them, since a contact's photo is
+// an image too; then address books alone, and every file.
 std::string ImageFilter() {
     std::string patterns;
     for (const std::string& pattern : ReadableImagePatterns()) {
         patterns += (patterns.empty() ? "" : ";") + pattern;
     }
-    return std::string(res::kImagesLabel) + "|" + patterns + "|" +
+    const std::string books(res::kAddressBookPatterns);
+    return std::string(res::kImagesLabel) + "|" + patterns + ";" + books + "|" +
+           std::string(res::kAddressBooksLabel) + "|" + books + "|" +
            std::string(res::kAllFilesFilter);
 }
 } // namespace
@@ -51,10 +54,13 @@ void CEditorDlg::OnImportImage() {
 }
 
 void CEditorDlg::ImportImageFile(const std::string& path) {
+    if (!IsImageFile(path) && ImportFromAddressBook(path)) {
+        return;
+    }
     ImportDecoded(DecodeImageFile(path, &ReducedDecodeSize));
 }
 
-void CEditorDlg::ImportDecoded(DecodedImage decoded) {
+void CEditorDlg::ImportDecoded(DecodedImage decoded, const std::string& contactName) {
     if (!decoded.image) {
         // An empty clipboard has nothing to say; anything the reader refused does.
         if (!decoded.error.empty()) {
@@ -62,13 +68,15 @@ void CEditorDlg::ImportDecoded(DecodedImage decoded) {
         }
         return;
     }
-    RunImportDialog(std::move(*decoded.image), decoded.fullSize);
+    RunImportDialog(std::move(*decoded.image), decoded.fullSize, contactName);
 }
 
-void CEditorDlg::RunImportDialog(RgbImage image, const ImageSize& fullSize) {
+void CEditorDlg::RunImportDialog(RgbImage image, const ImageSize& fullSize,
+                                 const std::string& contactName) {
     const ImportFrames frames =
         ChooseImportFrames(image, fullSize, FacesAtFullSize(image, fullSize));
     CImportImageDlg dialog(std::move(image), frames, m_importSettings, this);
+    dialog.SetContactName(contactName);
     if (dialog.DoModal() != IDOK) {
         return;
     }
