@@ -11,6 +11,9 @@
 #include "pack/picture_codec.h"
 #include "res/texts.h"
 
+#include <cerrno>
+#include <mutex>
+
 namespace {
 
 std::string UnreadableReason(std::string_view reason) {
@@ -38,6 +41,9 @@ std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
                                           const PictureOptions& options) {
     const RgbImage& image = *decoded.image;
     Placement place = PlaceImage(decoded.fullSize.width, decoded.fullSize.height, options.framing);
+    if (options.framing == Framing::Crop && options.frame == FrameChoice::Face) {
+        NoteFaceFindingOnce();
+    }
     if (options.framing == Framing::Crop) {
         place.source = ChooseFrame(image, decoded.fullSize, options.frame).frame;
     }
@@ -51,6 +57,20 @@ std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
     const PictureLevels levels =
         ConvertLinearToLevels(PlaceOnWhiteLinear(scaled, place.target), options.settings);
     return PackLevels(levels);
+}
+
+// The image file's bytes, or why there are none. Standard input may never end, and no picture
+// worth reading from a pipe needs more than a bitmap file may hold.
+std::optional<std::vector<std::uint8_t>> ReadImageBytes(const std::string& path,
+                                                        std::string& reason) {
+    const std::uintmax_t most = path == kStandardStream ? kMaxBitmapFileBytes : kMaxWholeFileBytes;
+    auto bytes = ReadWholeFile(path, most);
+    if (!bytes) {
+        reason = errno == EFBIG
+                     ? "It is too large (more than " + std::to_string(most / kMiB) + " MiB)."
+                     : LastFailureReason();
+    }
+    return bytes;
 }
 
 // The bytes of the image the source names: the file's own, or the chosen card's photo.
@@ -76,9 +96,10 @@ SourceBytes ReadSourceBytes(const PictureSource& source) {
     if (source.card && source.cards) {
         return CardPhotoBytes(*source.cards, *source.card);
     }
-    auto bytes = ReadWholeFile(source.path);
+    std::string reason;
+    auto bytes = ReadImageBytes(source.path, reason);
     if (!bytes) {
-        return {{}, {}, false, {UnreadableReason(LastFailureReason())}};
+        return {{}, {}, false, {UnreadableReason(reason)}};
     }
     const bool vcard = LooksLikeVCard(*bytes);
     if (source.card && !vcard) {
@@ -105,6 +126,15 @@ std::shared_ptr<const VCardFile> ReadSharedCardFile(const std::string& path) {
         return nullptr;
     }
     return std::make_shared<const VCardFile>(ReadVCards(*bytes));
+}
+
+void NoteFaceFindingOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (const std::string problem = FaceFindingProblem(); !problem.empty()) {
+            ReportFailure("face finding is not available", problem);
+        }
+    });
 }
 
 DecodedPicture DecodePictureSource(const PictureSource& source) {

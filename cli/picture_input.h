@@ -63,3 +63,7 @@ struct DecodedPicture {
 DecodedPicture DecodePictureSource(const PictureSource& source);
 
 PictureResult ReadPicture(const PictureSource& source, const PictureOptions& options);
+
+// Says once on standard error, for the whole run, when faces cannot be looked for and why, so
+// that a picture framed on its centre is not taken for one without a face.
+void NoteFaceFindingOnce();

@@ -19,7 +19,6 @@ namespace {
 // inside the frame's two shaded lines.
 constexpr int kPreviewTopGap = 7;
 constexpr int kFrameLines = 2;
-constexpr COLORREF kThumbnailMask = RGB(1, 1, 1);
 
 // Where the preview goes, in device pixels: the picture enlarged by the largest whole number
 // of device pixels that fits the area, centred. Stretching it to the frame would make columns

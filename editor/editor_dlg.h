@@ -5,6 +5,7 @@
 
 #include "editor/all_slots_dlg.h"
 #include "editor/import_image/import_settings.h"
+#include "editor/import_image/import_source.h"
 #include "editor/pack_document.h"
 #include "gfx/bitmap.h"
 #include "pack/pack_image.h"
@@ -80,12 +81,13 @@ private:
     // When path is an address book: lets the user choose a contact in Choose Contact and imports
     // its photo, or says why the file cannot be read, and returns true. False for any other file.
     bool ImportFromAddressBook(const std::string& path);
-    // Runs the Import Image dialog on image and stores its result in the selected slot; a
+    // Runs the Import Image dialog on source and stores its result in the selected slot; a
     // contact's name, when given, follows the dialog's caption.
-    void RunImportDialog(RgbImage image, const ImageSize& fullSize,
-                         const std::string& contactName = {});
+    void RunImportDialog(ImportSource source, const std::string& contactName = {});
     // Opens the Import Image dialog on the image, or says why it cannot be read.
     void ImportDecoded(DecodedImage decoded, const std::string& contactName = {});
+    // Says why an image cannot be read, unless there was nothing to read.
+    void ReportUnreadable(const DecodedImage& decoded);
     // Draws slot's row from the document: its text, thumbnail, item data, description and
     // changed mark; the preview follows the thumbnail. Does nothing while the list is empty.
     void ShowSlotRow(int slot);
@@ -123,6 +125,12 @@ private:
     void OpenPack(const std::string& path);
     // The Save road; returns whether the pack was written.
     bool SavePack();
+    // Saves under the file's lock, after asking when the file there is no longer what the
+    // editor knows or is no pack; false, with the changes kept, when it did not save.
+    bool SavePackTo(const std::string& path);
+    // Whether the file at path, open as fd under the lock, may be replaced: unasked when it is
+    // what the editor knows and a pack's length, else as the user answers.
+    bool MayReplacePack(const std::string& path, int fd);
     // Asks before unsaved changes are thrown away; returns whether to go on.
     bool ConfirmDiscard();
     // Whether a drop at a point of the dialog lands on a list row or the preview.

@@ -4,11 +4,14 @@
 // Plain C++ with no window, so that its rules are tested on their own.
 #pragma once
 
+#include "editor/pack_file_identity.h"
 #include "editor/slot_history.h"
 #include "pack/pack_image.h"
 
 #include <array>
+#include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 // What a view implements to hear of the document's changes.
@@ -75,6 +78,11 @@ public:
     // The pack as it now is was written to its file.
     void MarkSaved();
 
+    // The file the pack was last read from or written to, as it was then, so that Save can
+    // tell whether another program has changed it since; nothing before the first.
+    const std::optional<PackFileIdentity>& File() const { return m_file; }
+    void SetFile(std::optional<PackFileIdentity> file) { m_file = std::move(file); }
+
 private:
     struct Shown {
         bool picture = false;
@@ -100,4 +108,5 @@ private:
     SlotHistory m_history;
     SavedPack m_saved;
     std::vector<PackObserver*> m_observers;
+    std::optional<PackFileIdentity> m_file;
 };

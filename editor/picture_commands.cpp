@@ -5,31 +5,18 @@
 #include "convert/decode_size.h"
 #include "convert/dither.h"
 #include "editor/import_image/import_image_dlg.h"
+#include "editor/import_image/import_source.h"
+#include "editor/picture_filters.h"
 #include "faces/frame_choice.h"
-#include "image/image_formats.h"
 #include "image/image_io.h"
 #include "pack/picture_codec.h"
 #include "pack/picture_export.h"
 #include "res/texts.h"
 #include "ui/clipboard.h"
 #include "ui/ui_services.h"
+#include "ui/wait_cursor.h"
 
 #include <algorithm>
-
-namespace {
-// Every format the readers know with address books among them, since a contact's photo is
-// an image too; then address books alone, and every file.
-std::string ImageFilter() {
-    std::string patterns;
-    for (const std::string& pattern : ReadableImagePatterns()) {
-        patterns += (patterns.empty() ? "" : ";") + pattern;
-    }
-    const std::string books(res::kAddressBookPatterns);
-    return std::string(res::kImagesLabel) + "|" + patterns + ";" + books + "|" +
-           std::string(res::kAddressBooksLabel) + "|" + books + "|" +
-           std::string(res::kAllFilesFilter);
-}
-} // namespace
 
 ContactId CEditorDlg::SelectedId() const {
     return HasSelection() ? m_document.Id(m_nSelected) : ContactId{0};
@@ -48,7 +35,8 @@ void CEditorDlg::OnImportImage() {
     if (!HasSelection()) {
         return;
     }
-    if (const auto path = GetUiServices().ChooseFile(this, FileChooserMode::Open, ImageFilter())) {
+    if (const auto path =
+            GetUiServices().ChooseFile(this, FileChooserMode::Open, ImportImageFilter())) {
         ImportImageFile(*path);
     }
 }
@@ -57,25 +45,51 @@ void CEditorDlg::ImportImageFile(const std::string& path) {
     if (!IsImageFile(path) && ImportFromAddressBook(path)) {
         return;
     }
-    ImportDecoded(DecodeImageFile(path, &ReducedDecodeSize));
+    // The chooser that named the file is gone from the screen before anything is decoded.
+    UpdateWindow();
+    std::optional<ImportSource> source;
+    DecodedImage decoded;
+    {
+        const CWaitCursor busy;
+        // A phone photo opens at once on its thumbnail, and the photo decodes behind it.
+        source = ThumbnailSource(path, m_importSettings.findFace);
+        if (!source) {
+            decoded = DecodeImageFile(path, &ReducedDecodeSize);
+            if (decoded.image) {
+                source = SourceOfImage(std::move(*decoded.image), decoded.fullSize);
+            }
+        }
+    }
+    if (source) {
+        RunImportDialog(std::move(*source));
+    } else {
+        ReportUnreadable(decoded);
+    }
 }
 
 void CEditorDlg::ImportDecoded(DecodedImage decoded, const std::string& contactName) {
     if (!decoded.image) {
-        // An empty clipboard has nothing to say; anything the reader refused does.
-        if (!decoded.error.empty()) {
-            ShowWarning(std::string(res::kImageUnreadableMessage) + "\n" + decoded.error);
-        }
+        ReportUnreadable(decoded);
         return;
     }
-    RunImportDialog(std::move(*decoded.image), decoded.fullSize, contactName);
+    std::optional<ImportSource> source;
+    {
+        const CWaitCursor busy;
+        source = SourceOfImage(std::move(*decoded.image), decoded.fullSize);
+    }
+    RunImportDialog(std::move(*source), contactName);
 }
 
-void CEditorDlg::RunImportDialog(RgbImage image, const ImageSize& fullSize,
-                                 const std::string& contactName) {
-    const ImportFrames frames =
-        ChooseImportFrames(image, fullSize, FacesAtFullSize(image, fullSize));
-    CImportImageDlg dialog(std::move(image), frames, m_importSettings, this);
+void CEditorDlg::ReportUnreadable(const DecodedImage& decoded) {
+    // An empty clipboard has nothing to say; anything the reader refused does.
+    if (!decoded.error.empty()) {
+        ShowWarning(std::string(res::kImageUnreadableMessage) + "\n" + decoded.error);
+    }
+}
+
+void CEditorDlg::RunImportDialog(ImportSource source, const std::string& contactName) {
+    CImportImageDlg dialog(std::move(source.image), source.frames, m_importSettings, this,
+                           std::move(source.fullPhoto));
     dialog.SetContactName(contactName);
     if (dialog.DoModal() != IDOK) {
         return;
@@ -108,7 +122,12 @@ void CEditorDlg::OnPastePicture() {
     if (!HasSelection()) {
         return;
     }
-    ImportDecoded(DecodeClipboardImage());
+    DecodedImage decoded;
+    {
+        const CWaitCursor busy;
+        decoded = DecodeClipboardImage();
+    }
+    ImportDecoded(std::move(decoded));
 }
 
 void CEditorDlg::OnCopyPicture() {

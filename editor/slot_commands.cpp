@@ -2,6 +2,8 @@
 #include "editor/editor_dlg.h"
 
 #include "editor/load_bitmap_file.h"
+#include "editor/picture_filters.h"
+#include "image/image_io.h"
 #include "import/bitmap_file.h"
 #include "pack/contact_id.h"
 #include "pack/pack_image.h"
@@ -34,9 +36,14 @@ void CEditorDlg::OnSetPicture() {
     if (!HasSelection()) {
         return;
     }
-    const auto path =
-        GetUiServices().ChooseFile(this, FileChooserMode::Open, std::string(res::kBitmapFilter));
+    const auto path = GetUiServices().ChooseFile(this, FileChooserMode::Open, SetPictureFilter());
     if (!path) {
+        return;
+    }
+    // A bitmap file keeps the rules it always had, refusals included, and so does a file that
+    // no reader recognises, refused as before; any other picture is framed in Import Image.
+    if (!StartsAsBitmapFile(*path) && IsImageFile(*path)) {
+        ImportImageFile(*path);
         return;
     }
     CBitmap loaded;

@@ -51,6 +51,8 @@ constexpr std::array kImportImageControls{
     ControlTemplate{IDC_CROP_VIEW, CropView, "", 7, 7, 170, 194, 0, "Picture and frame"},
     // Under the frame it places: where the frame starts.
     ControlTemplate{IDC_FIND_FACE, CheckBox, "Find face", 7, 205, 80, 10},
+    // Says why OK waits, while the photo a thumbnail stands for is still being read.
+    ControlTemplate{IDC_IMPORT_STATUS, StaticText, "", 90, 206, 125, 8},
     ControlTemplate{IDC_STATIC, StaticText, "Result", 185, 7, 60, 8},
     ControlTemplate{IDC_RESULT_ACTUAL, PictureView, "", 185, 17, 34, 32, 0,
                     "Result at actual size"},

@@ -3,9 +3,12 @@
 #include "cli/build_progress.h"
 #include "cli/commands/commands.h"
 #include "cli/conversion_options.h"
+#include "cli/input_files.h"
 #include "cli/manifest.h"
 #include "cli/pack_io.h"
+#include "cli/pack_update.h"
 #include "cli/picture_input.h"
+#include "cli/write_lock.h"
 #include "res/texts.h"
 
 #include <CLI/CLI.hpp>
@@ -109,6 +112,16 @@ std::vector<PictureResult> ReadPictures(const std::vector<ManifestEntry>& entrie
     return results;
 }
 
+// The pack is written only once every input has been read, so it must be none of them.
+bool WritesOverAnInput(const BuildOptions& options, const Manifest& manifest) {
+    InputFiles inputs;
+    inputs.Add(options.manifest);
+    for (const ManifestEntry& entry : manifest.entries) {
+        inputs.Add(entry.image);
+    }
+    return inputs.RefuseOutput(options.pack);
+}
+
 std::optional<PackImage> MakePack(const std::string& manifestName, const Manifest& manifest,
                                   const BuildOptions& options) {
     const std::vector<PictureResult> pictures =
@@ -128,25 +141,24 @@ std::optional<PackImage> MakePack(const std::string& manifestName, const Manifes
     return pack;
 }
 
-ExitStatus RunBuild(const BuildOptions& options) {
-    if (!options.force && options.pack != kStandardStream && PathExists(options.pack)) {
-        ReportFailure(options.pack, "already exists; give --force to replace it");
-        return ExitStatus::Failure;
-    }
+std::optional<PackImage> ReadAndMakePack(const BuildOptions& options) {
     const auto manifest = ReadManifest(options.manifest);
     if (!manifest) {
-        return ExitStatus::Failure;
+        return std::nullopt;
     }
     if (manifest->error) {
         ReportFailure(options.manifest + ":" + std::to_string(manifest->error->line),
                       manifest->error->reason);
-        return ExitStatus::Failure;
+        return std::nullopt;
     }
-    const auto pack = MakePack(options.manifest, *manifest, options);
-    if (!pack || !StoreFile(options.pack, *pack)) {
-        return ExitStatus::Failure;
+    if (WritesOverAnInput(options, *manifest)) {
+        return std::nullopt;
     }
-    return ExitStatus::Success;
+    return MakePack(options.manifest, *manifest, options);
+}
+
+ExitStatus RunBuild(const BuildOptions& options) {
+    return ReplacePack(options.pack, options.force, [&] { return ReadAndMakePack(options); });
 }
 
 } // namespace
@@ -166,6 +178,7 @@ Command AddBuildCommand(CLI::App& app) {
                      "lines starting with # are skipped; \"-\" reads standard input")
         ->required();
     command->add_flag("--force", options->force, "Replace an existing file");
+    AddWaitOption(*command);
     command->add_flag("-q,--quiet", options->quiet,
                       "Show no progress; it is shown only while standard error is a terminal");
     const auto conversion = AddConversionOptions(*command, options->conversion);

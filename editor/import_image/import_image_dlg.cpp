@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "res/texts.h"
+#include "ui/wait_cursor.h"
 
 #include <cmath>
 #include <cstdio>
@@ -22,10 +23,11 @@ std::string FormatGamma(double gamma) {
 } // namespace
 
 CImportImageDlg::CImportImageDlg(RgbImage source, ImportFrames frames,
-                                 const ImportSettings& settings, CWnd* parent)
+                                 const ImportSettings& settings, CWnd* parent,
+                                 FullPhoto::Decode fullPhoto)
     : CDialog(IDD_IMPORT_IMAGE, parent), m_settings(settings),
       m_preview(std::move(source), StartFrame(frames, settings), settings.convert),
-      m_frames(frames) {}
+      m_frames(frames), m_decodeFullPhoto(std::move(fullPhoto)) {}
 
 void CImportImageDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -65,10 +67,27 @@ bool CImportImageDlg::OnInitDialog() {
     ShowValues(m_settings.convert);
     ShowResult();
     m_ready = true;
+    if (m_decodeFullPhoto) {
+        // Started with the dialog, so that its end always finds the dialog up.
+        m_fullPhoto = std::make_unique<FullPhoto>(std::move(m_decodeFullPhoto),
+                                                  [this] { OnFullPhotoLanded(); });
+    }
     return true;
 }
 
 void CImportImageDlg::OnOK() {
+    // The slot gets what snapfold would store from the photo, never the thumbnail's result.
+    if (m_fullPhoto) {
+        GetDlgItem(IDC_IMPORT_STATUS)->SetWindowText(std::string(res::kReadingFullPhoto));
+        bool switched = false;
+        {
+            const CWaitCursor busy;
+            switched = SwitchToFullPhoto(m_fullPhoto->Take());
+        }
+        if (!switched) {
+            return;
+        }
+    }
     m_settings.convert = m_preview.Settings();
     if (m_findFace.IsWindowEnabled()) {
         m_settings.findFace = m_findFace.GetCheck() == BST_CHECKED;
@@ -77,8 +96,15 @@ void CImportImageDlg::OnOK() {
     CDialog::OnOK();
 }
 
+void CImportImageDlg::OnCancel() {
+    // At once: a photo still decoding is left to finish on its own and dropped.
+    m_fullPhoto.reset();
+    CDialog::OnCancel();
+}
+
 void CImportImageDlg::OnCropChanged() {
     if (m_ready) {
+        m_frameMoved = true;
         m_preview.SetCrop(m_cropView.GetCrop());
         ShowResult();
     }

@@ -17,6 +17,11 @@ void ImportPreview::SetCrop(const PixelRect& crop) {
     Render();
 }
 
+void ImportPreview::SetSource(RgbImage source, const PixelRect& crop) {
+    m_source = std::move(source);
+    SetCrop(crop);
+}
+
 void ImportPreview::SetSettings(const ConvertSettings& settings) {
     m_settings = settings;
     Render();

@@ -18,6 +18,8 @@ public:
 
     // Averages the framed part anew; the slow step, so only a moved frame takes it.
     void SetCrop(const PixelRect& crop);
+    // Frames crop of another source: the photo once it replaces its thumbnail.
+    void SetSource(RgbImage source, const PixelRect& crop);
     // Re-renders from the scaled part kept since the frame last moved.
     void SetSettings(const ConvertSettings& settings);
 
