@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -71,6 +72,36 @@ ImageSize ThumbnailDecodeSize(ImageSize oriented) {
     return oriented;
 }
 
+// The square of image at (left, top) with side pixels averaged down to size x size: each
+// thumbnail pixel the mean of the photo pixels it covers, so that a small picture stays smooth.
+RgbImage AverageSquare(const RgbImage& image, int left, int top, int side, int size) {
+    RgbImage out{size, size, std::vector<std::uint8_t>(static_cast<std::size_t>(size) * size * 3)};
+    for (int y = 0; y < size; ++y) {
+        const int y0 = top + y * side / size;
+        const int y1 = std::max(top + (y + 1) * side / size, y0 + 1);
+        for (int x = 0; x < size; ++x) {
+            const int x0 = left + x * side / size;
+            const int x1 = std::max(left + (x + 1) * side / size, x0 + 1);
+            std::uint32_t sum[3] = {0, 0, 0};
+            for (int sy = y0; sy < y1; ++sy) {
+                const std::uint8_t* row =
+                    image.rgb.data() + (static_cast<std::size_t>(sy) * image.width + x0) * 3;
+                for (int sx = x0; sx < x1; ++sx, row += 3) {
+                    sum[0] += row[0];
+                    sum[1] += row[1];
+                    sum[2] += row[2];
+                }
+            }
+            const std::uint32_t count = static_cast<std::uint32_t>((y1 - y0) * (x1 - x0));
+            std::uint8_t* pixel = out.rgb.data() + (static_cast<std::size_t>(y) * size + x) * 3;
+            for (int c = 0; c < 3; ++c) {
+                pixel[c] = static_cast<std::uint8_t>((sum[c] + count / 2) / count);
+            }
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 std::optional<RgbImage> DecodeCardThumbnail(std::span<const std::uint8_t> photo,
@@ -87,6 +118,9 @@ std::optional<RgbImage> DecodeCardThumbnail(std::span<const std::uint8_t> photo,
     // The largest centred square, as small pictures of people are shown.
     const RgbImage& image = *decoded.image;
     const int square = std::min(image.width, image.height);
-    const PixelRect middle{(image.width - square) / 2, (image.height - square) / 2, square, square};
-    return ScaleArea(image, middle, side, side);
+    if (square <= 0) {
+        return std::nullopt;
+    }
+    return AverageSquare(image, (image.width - square) / 2, (image.height - square) / 2, square,
+                         side);
 }

@@ -76,12 +76,16 @@ private:
     void OnInitMenuPopup(CMenu* menu);
 
     // Decodes the image file and, unless it cannot be read, lets the user frame it for the
-    // selected slot.
+    // selected slot. An address book (a vCard file) first lets the user choose a contact.
     void ImportImageFile(const std::string& path);
-    // Runs the Import Image dialog on source and stores its result in the selected slot.
-    void RunImportDialog(ImportSource source);
+    // When path is an address book: lets the user choose a contact in Choose Contact and imports
+    // its photo, or says why the file cannot be read, and returns true. False for any other file.
+    bool ImportFromAddressBook(const std::string& path);
+    // Runs the Import Image dialog on source and stores its result in the selected slot; a
+    // contact's name, when given, follows the dialog's caption.
+    void RunImportDialog(ImportSource source, const std::string& contactName = {});
     // Opens the Import Image dialog on the image, or says why it cannot be read.
-    void ImportDecoded(DecodedImage decoded);
+    void ImportDecoded(DecodedImage decoded, const std::string& contactName = {});
     // Says why an image cannot be read, unless there was nothing to read.
     void ReportUnreadable(const DecodedImage& decoded);
     // Draws slot's row from the document: its text, thumbnail, item data, description and

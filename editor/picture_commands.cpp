@@ -42,6 +42,9 @@ void CEditorDlg::OnImportImage() {
 }
 
 void CEditorDlg::ImportImageFile(const std::string& path) {
+    if (!IsImageFile(path) && ImportFromAddressBook(path)) {
+        return;
+    }
     // The chooser that named the file is gone from the screen before anything is decoded.
     UpdateWindow();
     std::optional<ImportSource> source;
@@ -64,7 +67,7 @@ void CEditorDlg::ImportImageFile(const std::string& path) {
     }
 }
 
-void CEditorDlg::ImportDecoded(DecodedImage decoded) {
+void CEditorDlg::ImportDecoded(DecodedImage decoded, const std::string& contactName) {
     if (!decoded.image) {
         ReportUnreadable(decoded);
         return;
@@ -74,7 +77,7 @@ void CEditorDlg::ImportDecoded(DecodedImage decoded) {
         const CWaitCursor busy;
         source = SourceOfImage(std::move(*decoded.image), decoded.fullSize);
     }
-    RunImportDialog(std::move(*source));
+    RunImportDialog(std::move(*source), contactName);
 }
 
 void CEditorDlg::ReportUnreadable(const DecodedImage& decoded) {
@@ -84,9 +87,10 @@ void CEditorDlg::ReportUnreadable(const DecodedImage& decoded) {
     }
 }
 
-void CEditorDlg::RunImportDialog(ImportSource source) {
+void CEditorDlg::RunImportDialog(ImportSource source, const std::string& contactName) {
     CImportImageDlg dialog(std::move(source.image), source.frames, m_importSettings, this,
                            std::move(source.fullPhoto));
+    dialog.SetContactName(contactName);
     if (dialog.DoModal() != IDOK) {
         return;
     }

@@ -15,8 +15,12 @@ std::string JoinedPatterns(const char* between) {
 
 } // namespace
 
+// Address books are listed with the images, since a contact's photo is an image too, and on
+// their own.
 std::string ImportImageFilter() {
-    return std::string(res::kImagesLabel) + "|" + JoinedPatterns(";") + "|" +
+    const std::string books(res::kAddressBookPatterns);
+    return std::string(res::kImagesLabel) + "|" + JoinedPatterns(";") + ";" + books + "|" +
+           std::string(res::kAddressBooksLabel) + "|" + books + "|" +
            std::string(res::kAllFilesFilter);
 }
 

@@ -86,6 +86,12 @@ inline constexpr std::string_view kDitheringNames[] = {"None", "Floyd-Steinberg"
 
 inline constexpr std::string_view kContactsHeading = "Contacts";
 inline constexpr std::string_view kEmptySlotText = "000";
+// Import Image's chooser lists address books with the images, and on their own.
+inline constexpr std::string_view kAddressBooksLabel = "Address books";
+inline constexpr std::string_view kAddressBookPatterns = "*.vcf;*.vcard";
+// An address book that gives no contact to choose from.
+inline constexpr std::string_view kAddressBookUnreadable = "The address book cannot be read!";
+inline constexpr std::string_view kAddressBookEmpty = "The address book holds no contacts.";
 // Choose Contact: what a row of a card says to assistive technology when its photo can be
 // imported, and why it cannot when the image readers refuse the photo.
 inline constexpr std::string_view kContactPhotoDescription = "Has a photo";

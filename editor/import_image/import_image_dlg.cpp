@@ -46,6 +46,9 @@ void CImportImageDlg::DoDataExchange(CDataExchange* dx) {
 
 bool CImportImageDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    if (!m_contactName.empty()) {
+        SetWindowText(GetWindowText() + " \u2014 " + m_contactName);
+    }
     m_brightness.SetRange(kToneBrightnessMin, kToneBrightnessMax);
     m_contrast.SetRange(kToneContrastMin, kToneContrastMax);
     m_gamma.SetRange(static_cast<int>(std::lround(kToneGammaMin * kGammaSteps)),

@@ -13,6 +13,8 @@
 #include "ui/picture_view.h"
 #include "ui/slider.h"
 
+#include <string>
+
 class CImportImageDlg : public CDialog {
 public:
     // frames are the face and centred frames on source, chosen on the image at its full size;
@@ -23,6 +25,9 @@ public:
     // photo, the frame where the user left it.
     CImportImageDlg(RgbImage source, ImportFrames frames, const ImportSettings& settings,
                     CWnd* parent, FullPhoto::Decode fullPhoto = {});
+
+    // The contact whose photo this is, shown after the dialog's caption; none when empty.
+    void SetContactName(std::string name) { m_contactName = std::move(name); }
 
     // The slot's 600 bytes as the result showed them; meaningful once DoModal returned IDOK.
     const PackedPicture& GetPicture() const { return m_picture; }
@@ -78,6 +83,7 @@ private:
     bool m_frameMoved = false;
     // Controls report changes while the dialog sets them up; those are not the user's.
     bool m_ready = false;
+    std::string m_contactName;
     CCropView m_cropView;
     CPictureView m_actualSize;
     CPictureView m_enlarged;
