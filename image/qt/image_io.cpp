@@ -108,39 +108,6 @@ RgbImage ToRgbOnWhite(const QImage& image) {
     return out;
 }
 
-// The rect's pixels at 32 bits each, red byte first: a layout the smooth scaler works on
-// directly, so it needs no conversion of its own.
-QImage CopyToRgbx(const RgbImage& image, const QRect& rect) {
-    QImage part(rect.size(), QImage::Format_RGBX8888);
-    if (part.isNull()) {
-        return part;
-    }
-    for (int y = 0; y < rect.height(); ++y) {
-        const std::uint8_t* from =
-            image.rgb.data() +
-            (static_cast<std::size_t>(rect.y() + y) * image.width + rect.x()) * 3;
-        uchar* to = part.scanLine(y);
-        for (int x = 0; x < rect.width(); ++x, from += 3, to += 4) {
-            to[0] = from[0];
-            to[1] = from[1];
-            to[2] = from[2];
-            to[3] = 255;
-        }
-    }
-    return part;
-}
-
-RgbImage CopyRgb(const QImage& rgb888) {
-    RgbImage out{rgb888.width(), rgb888.height(), {}};
-    const auto rowBytes = static_cast<std::size_t>(out.width) * 3;
-    out.rgb.resize(rowBytes * static_cast<std::size_t>(out.height));
-    for (int y = 0; y < out.height; ++y) {
-        std::memcpy(out.rgb.data() + rowBytes * static_cast<std::size_t>(y),
-                    rgb888.constScanLine(y), rowBytes);
-    }
-    return out;
-}
-
 } // namespace
 
 namespace {
@@ -252,23 +219,6 @@ std::optional<DecodedImage> DecodeImagePreview(const std::string& path) {
         return std::nullopt;
     }
     return DecodedImage{std::move(thumbnail->image), thumbnail->primary, {}};
-}
-
-RgbImage ScaleArea(const RgbImage& source, PixelRect rect, int width, int height) {
-    const QRect clipped = QRect(rect.x, rect.y, rect.width, rect.height)
-                              .intersected(QRect(0, 0, source.width, source.height));
-    if (clipped.isEmpty() || width <= 0 || height <= 0 ||
-        source.rgb.size() < static_cast<std::size_t>(source.width) * source.height * 3) {
-        return {};
-    }
-    const QImage part = CopyToRgbx(source, clipped);
-    if (part.isNull()) {
-        return {};
-    }
-    const QImage scaled =
-        part.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-            .convertToFormat(QImage::Format_RGB888);
-    return CopyRgb(scaled);
 }
 
 std::optional<std::vector<std::uint8_t>> EncodeGreyPng(int width, int height,
