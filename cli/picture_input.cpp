@@ -2,6 +2,7 @@
 
 #include "cli/pack_io.h"
 #include "convert/decode_size.h"
+#include "convert/face_levels.h"
 #include "convert/linear_scale.h"
 #include "gfx/bitmap.h"
 #include "image/image_io.h"
@@ -36,8 +37,13 @@ std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
                                           const PictureOptions& options) {
     const RgbImage& image = *decoded.image;
     Placement place = PlaceImage(decoded.fullSize.width, decoded.fullSize.height, options.framing);
+    std::optional<CropRect> face;
     if (options.framing == Framing::Crop) {
-        place.source = ChooseFrame(image, decoded.fullSize, options.frame).frame;
+        const ChosenFrame chosen = ChooseFrame(image, decoded.fullSize, options.frame);
+        place.source = chosen.frame;
+        if (chosen.byFace) {
+            face = FaceLevelsBox(chosen.frame, chosen.faces);
+        }
     }
     const CropRect source = SourceRect(place, decoded.fullSize.width, decoded.fullSize.height,
                                        image.width, image.height);
@@ -47,7 +53,7 @@ std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
         return std::nullopt;
     }
     const PictureLevels levels =
-        ConvertLinearToLevels(PlaceOnWhiteLinear(scaled, place.target), options.settings);
+        ConvertLinearToLevels(PlaceOnWhiteLinear(scaled, place.target), options.settings, face);
     return PackLevels(levels);
 }
 

@@ -2,12 +2,14 @@
 #pragma once
 
 #include "convert/dither.h"
+#include "convert/framing.h"
 #include "convert/grey_image.h"
 #include "convert/tone.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 inline constexpr int kConvertWidth = 48;
@@ -31,8 +33,10 @@ using PackedPicture = std::array<std::uint8_t, kPackedBytes>;
 // AverageLinearGrey gives it: the light is encoded to sRGB codes for the tone, where people
 // judge brightness, and linearised again for the dithering. One level (0..3) per pixel. A
 // picture of any other size gives all white (level 3), so a caller's mistake cannot read
-// outside it.
-PictureLevels ConvertLinearToLevels(const GreyPlane& linear48x50, const ConvertSettings& settings);
+// outside it. face is where auto levels measure, in the picture's pixels (FaceLevelsBox); the
+// whole picture without one.
+PictureLevels ConvertLinearToLevels(const GreyPlane& linear48x50, const ConvertSettings& settings,
+                                    const std::optional<CropRect>& face = std::nullopt);
 
 // The same from a 48x50 picture of 8-bit sRGB greys.
 PictureLevels ConvertToLevels(const GreyImage& picture48x50, const ConvertSettings& settings);

@@ -13,7 +13,7 @@ constexpr int kMostFaces = 32;
 } // namespace
 
 std::vector<CropRect> FindFaces(int width, int height, std::span<const std::uint8_t> rgb,
-                                const FaceSearch& search) {
+                                int smallest, const FaceSearch& search) {
     if (width <= 0 || height <= 0 ||
         rgb.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3) {
         return {};
@@ -25,7 +25,7 @@ std::vector<CropRect> FindFaces(int width, int height, std::span<const std::uint
     }
     std::array<int, 4 * kMostFaces> rects{};
     const int count =
-        find(search.cascade.c_str(), rgb.data(), width, height, rects.data(), kMostFaces);
+        find(search.cascade.c_str(), rgb.data(), width, height, smallest, rects.data(), kMostFaces);
     std::vector<CropRect> faces;
     for (int i = 0; i < count && i < kMostFaces; ++i) {
         const auto at = static_cast<std::size_t>(4 * i);
