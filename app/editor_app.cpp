@@ -1,8 +1,11 @@
 #include "app/editor_app.h"
 
 #include "editor/editor_dlg.h"
+#include "image/toolkit_log.h"
 
 bool CEditorApp::InitInstance() {
+    // Whoever starts the editor from a terminal sees its own messages, not its decoders'.
+    QuietDecoderMessages();
     InitCommonControls();
     CWinApp::InitInstance();
     AfxEnableControlContainer();

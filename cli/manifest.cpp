@@ -1,25 +1,20 @@
 #include "cli/manifest.h"
 
+#include "cli/manifest_fields.h"
 #include "cli/slot_arg.h"
 #include "pack/contact_id.h"
 #include "pack/pack_image.h"
 #include "res/texts.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-std::string_view Trim(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+bool IsBlankLine(std::string_view text) {
+    return text.find_first_not_of(" \t\r") == std::string_view::npos;
 }
 
 std::string Resolve(std::string_view image, std::string_view folder) {
@@ -34,28 +29,50 @@ struct ParsedLine {
     ManifestEntry entry;
     // Empty when the line is good.
     std::string reason;
+    // The line is the header a spreadsheet writes, to be skipped.
+    bool header = false;
 };
 
-ParsedLine ParseLine(std::string_view text, std::string_view folder) {
-    const auto first = text.find(',');
-    const auto second = first == text.npos ? text.npos : text.find(',', first + 1);
-    if (second == text.npos) {
-        return {{}, "expected slot,id,image"};
+ParsedLine ParseFields(const std::vector<ManifestField>& fields, std::string_view folder) {
+    if (fields.size() < 3) {
+        return {{}, "expected slot,id,image or slot,id,image,card"};
     }
-    const std::string_view slotText = Trim(text.substr(0, first));
-    const std::string_view image = Trim(text.substr(second + 1));
+    const std::string& slotText = fields[0].text;
     const auto slot = ParseSlotNumber(slotText);
-    const auto id = ParseContactId(text.substr(first + 1, second - first - 1));
+    const auto id = ParseContactId(fields[1].text);
     if (!slot) {
-        return {{}, std::string(kBadSlotMessage) + ", not '" + std::string(slotText) + "'"};
+        return {{}, std::string(kBadSlotMessage) + ", not '" + slotText + "'"};
     }
     if (!id) {
         return {{}, std::string(res::kBadIdMessage)};
     }
-    if (image.empty()) {
+    const ImageAndCard taken = TakeImageAndCard(fields);
+    if (!taken.error.empty()) {
+        return {{}, taken.error};
+    }
+    if (taken.image.empty()) {
         return {{}, "no image is named"};
     }
-    return {{0, *slot, *id, Resolve(image, folder)}, {}};
+    ManifestEntry entry{0, *slot, *id, Resolve(taken.image, folder), std::nullopt};
+    if (taken.hasCard) {
+        entry.card = taken.card;
+    }
+    return {std::move(entry), {}};
+}
+
+ParsedLine ParseLine(std::string_view text, std::string_view folder, bool first) {
+    // A NUL byte means a binary file was named, or a text file is damaged.
+    if (text.find('\0') != std::string_view::npos) {
+        return {{}, "the line holds a NUL byte, which no manifest holds"};
+    }
+    const ManifestFields split = SplitManifestLine(text);
+    if (!split.error.empty()) {
+        return {{}, split.error};
+    }
+    if (first && IsManifestHeader(split.fields)) {
+        return {{}, {}, true};
+    }
+    return ParseFields(split.fields, folder);
 }
 
 } // namespace
@@ -68,15 +85,20 @@ Manifest ParseManifest(std::string_view text, std::string_view folder) {
     }
     std::array<int, PACK_SLOT_COUNT> lineOfSlot{};
     int number = 0;
+    bool first = true;
     while (!text.empty()) {
         const auto end = text.find('\n');
         const std::string_view line = text.substr(0, end);
         text.remove_prefix(end == text.npos ? text.size() : end + 1);
         ++number;
-        if (Trim(line).empty() || line.front() == '#') {
+        const bool hasNul = line.find('\0') != std::string_view::npos;
+        if (!hasNul && (IsBlankLine(line) || line.front() == '#')) {
             continue;
         }
-        ParsedLine parsed = ParseLine(line, folder);
+        ParsedLine parsed = ParseLine(line, folder, std::exchange(first, false));
+        if (parsed.header) {
+            continue;
+        }
         const int earlier = parsed.reason.empty() ? lineOfSlot[parsed.entry.slot] : 0;
         if (earlier != 0) {
             parsed.reason = "slot " + std::to_string(parsed.entry.slot + 1) +

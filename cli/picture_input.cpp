@@ -1,6 +1,8 @@
 #include "cli/picture_input.h"
 
 #include "cli/pack_io.h"
+#include "contacts/card_lookup.h"
+#include "contacts/card_photo.h"
 #include "convert/decode_size.h"
 #include "convert/face_levels.h"
 #include "convert/linear_scale.h"
@@ -12,8 +14,8 @@
 
 namespace {
 
-PictureResult Unreadable(std::string_view reason) {
-    return {std::nullopt, std::string(res::kImageUnreadableMessage) + " " + std::string(reason)};
+std::string UnreadableReason(std::string_view reason) {
+    return std::string(res::kImageUnreadableMessage) + " " + std::string(reason);
 }
 
 // A 48x50 bitmap of at most 8 bits per pixel, read exactly as "Set new Picture" reads it;
@@ -57,40 +59,80 @@ std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
     return PackLevels(levels);
 }
 
-std::string UnreadableReason(std::string_view reason) {
-    return std::string(res::kImageUnreadableMessage) + " " + std::string(reason);
+// The bytes of the image the source names: the file's own, or the chosen card's photo.
+struct SourceBytes {
+    std::vector<std::uint8_t> bytes;
+    std::optional<CardCrop> crop;
+    bool card = false;
+    PictureError error;
+};
+
+SourceBytes CardPhotoBytes(std::span<const std::uint8_t> file, const std::string& which) {
+    const VCardFile cards = ReadVCards(file);
+    if (!cards.error.empty()) {
+        return {{}, {}, true, {cards.error}};
+    }
+    const CardChoice choice = FindCardWithPhoto(cards, which);
+    if (choice.card == nullptr) {
+        return {{}, {}, true, {choice.error}};
+    }
+    return {choice.card->photo.bytes, choice.card->crop, true, {}};
+}
+
+SourceBytes ReadSourceBytes(const PictureSource& source) {
+    auto bytes = ReadWholeFile(source.path);
+    if (!bytes) {
+        return {{}, {}, false, {UnreadableReason(LastFailureReason())}};
+    }
+    const bool vcard = LooksLikeVCard(*bytes);
+    if (source.card && !vcard) {
+        return {{}, {}, false, {"is not a vCard file, so it has no card to choose", true}};
+    }
+    if (!source.card && vcard) {
+        return {
+            {},
+            {},
+            true,
+            {"is a vCard file; name its card (--card, or a manifest line's fourth field)", true}};
+    }
+    if (source.card) {
+        return CardPhotoBytes(*bytes, *source.card);
+    }
+    return {std::move(*bytes), {}, false, {}};
 }
 
 } // namespace
 
-DecodedImage DecodePictureFile(const std::string& path) {
-    const auto bytes = ReadWholeFile(path);
-    if (!bytes) {
-        return {std::nullopt, {}, UnreadableReason(LastFailureReason())};
+DecodedPicture DecodePictureSource(const PictureSource& source) {
+    const SourceBytes bytes = ReadSourceBytes(source);
+    if (!bytes.error.message.empty()) {
+        return {{}, {}, bytes.error};
     }
-    DecodedImage decoded = DecodeImageData(*bytes, &ReducedDecodeSize<ImageSize>);
-    if (!decoded.image) {
-        decoded.error = UnreadableReason(decoded.error);
+    DecodedPicture picture;
+    picture.decoded = DecodeCardPhoto(bytes.bytes, bytes.crop, &picture.crop);
+    if (!picture.decoded.image) {
+        picture.error.message = UnreadableReason(picture.decoded.error);
     }
-    return decoded;
+    return picture;
 }
 
-PictureResult ReadPicture(const std::string& path, const PictureOptions& options) {
-    const auto bytes = ReadWholeFile(path);
-    if (!bytes) {
-        return Unreadable(LastFailureReason());
+PictureResult ReadPicture(const PictureSource& source, const PictureOptions& options) {
+    const SourceBytes bytes = ReadSourceBytes(source);
+    if (!bytes.error.message.empty()) {
+        return {std::nullopt, bytes.error};
     }
-    if (!options.converting) {
-        if (const auto picture = SmallBitmapPicture(*bytes)) {
+    // A photo with a crop is always converted: the crop is the user's choice of picture.
+    if (!options.converting && !bytes.crop) {
+        if (const auto picture = SmallBitmapPicture(bytes.bytes)) {
             return {picture, {}};
         }
     }
-    const DecodedImage decoded = DecodeImageData(*bytes, &ReducedDecodeSize<ImageSize>);
+    const DecodedImage decoded = DecodeCardPhoto(bytes.bytes, bytes.crop);
     if (!decoded.image) {
-        return Unreadable(decoded.error);
+        return {std::nullopt, {UnreadableReason(decoded.error)}};
     }
     if (auto picture = ConvertImage(decoded, options)) {
         return {picture, {}};
     }
-    return Unreadable("There is not enough memory to scale it.");
+    return {std::nullopt, {UnreadableReason("There is not enough memory to scale it.")}};
 }

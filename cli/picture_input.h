@@ -1,7 +1,10 @@
 // A slot's 600 bytes from an image file, by the same roads as the editor's: the "Set new
-// Picture" rules for a small bitmap, and the Import Image conversion for anything else.
+// Picture" rules for a small bitmap, and the Import Image conversion for anything else. The
+// image may also be a card's photo inside a vCard file, named by --card or a manifest's fourth
+// field.
 #pragma once
 
+#include "contacts/vcard.h"
 #include "convert/convert.h"
 #include "convert/framing.h"
 #include "faces/frame_choice.h"
@@ -19,14 +22,36 @@ struct PictureOptions {
     bool converting = false;
 };
 
-struct PictureResult {
-    std::optional<PackedPicture> picture;
-    // Why the file gave no picture: the message the editor shows, then the reader's reason.
-    std::string error;
+// An image as the user names it: a file, or a card of a vCard file.
+struct PictureSource {
+    std::string path;
+    // The card's name or number; only for a vCard file, which needs one.
+    std::optional<std::string> card;
 };
 
-// The image at path decoded as ReadPicture decodes it; on failure error holds the message the
-// editor shows, then the reader's reason.
-DecodedImage DecodePictureFile(const std::string& path);
+// What went wrong, for the user.
+struct PictureError {
+    std::string message;
+    // The command line itself is wrong: a vCard without a card, or a card without a vCard.
+    bool usage = false;
+};
 
-PictureResult ReadPicture(const std::string& path, const PictureOptions& options);
+struct PictureResult {
+    std::optional<PackedPicture> picture;
+    // Why the file gave no picture: the message the editor shows, then the reader's reason, or
+    // what is wrong with the card.
+    PictureError error;
+};
+
+struct DecodedPicture {
+    DecodedImage decoded;
+    // For a card with a crop, where the crop lies in its photo: the decoded image's
+    // coordinates start there. All zeros otherwise.
+    PixelRect crop;
+    PictureError error;
+};
+
+// The image decoded as ReadPicture decodes it.
+DecodedPicture DecodePictureSource(const PictureSource& source);
+
+PictureResult ReadPicture(const PictureSource& source, const PictureOptions& options);

@@ -74,7 +74,7 @@ int RunSnapfold(int argc, char** argv) {
     const std::vector<Command> commands{
         AddInfoCommand(app),  AddNewCommand(app),    AddSetCommand(app),   AddRemoveCommand(app),
         AddSwapCommand(app),  AddExportCommand(app), AddBuildCommand(app), AddCheckCommand(app),
-        AddSheetCommand(app), AddDiffCommand(app),   AddFrameCommand(app),
+        AddSheetCommand(app), AddDiffCommand(app),   AddFrameCommand(app), AddCardsCommand(app),
     };
     return RunParsed(app, argc, argv, commands);
 }

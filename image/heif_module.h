@@ -9,6 +9,7 @@
 extern "C" {
 
 inline constexpr const char* kDecodeHeifSymbol = "snapfold_decode_heif";
+inline constexpr const char* kDecodeHeifThumbnailSymbol = "snapfold_decode_heif_thumbnail";
 
 enum HeifStatus : int {
     kHeifDecoded = 0,
@@ -19,6 +20,8 @@ enum HeifStatus : int {
     kHeifTooLarge = 2,
     // allocate gave no memory for the decoded picture.
     kHeifNoMemory = 3,
+    // The primary image carries no thumbnail; nothing was decoded.
+    kHeifNoThumbnail = 4,
 };
 
 // Gives 3 * width * height bytes for the decoded picture, or null when there are none.
@@ -31,4 +34,14 @@ using HeifAllocate = std::uint8_t* (*)(void* context, int width, int height);
 using DecodeHeifFunction = int (*)(const std::uint8_t* data, std::size_t size,
                                    std::uint64_t maxPixels, HeifAllocate allocate, void* context,
                                    int* width, int* height, char* error, std::size_t errorSize);
+
+// Decodes the largest thumbnail of the file's primary image as DecodeHeifFunction decodes the
+// primary image, the thumbnail's own transformations applied. primaryWidth and primaryHeight
+// receive the primary image's size as shown, after its transformations, so that the caller can
+// tell whether the thumbnail shows the same picture the same way up.
+using DecodeHeifThumbnailFunction = int (*)(const std::uint8_t* data, std::size_t size,
+                                            std::uint64_t maxPixels, HeifAllocate allocate,
+                                            void* context, int* width, int* height,
+                                            int* primaryWidth, int* primaryHeight, char* error,
+                                            std::size_t errorSize);
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <new>
 #include <string_view>
 
@@ -93,6 +94,40 @@ HeifResult DecodeHeif(std::span<const std::uint8_t> data, std::uint64_t maxPixel
         result.error = reason.data();
     }
     return result;
+}
+
+bool ThumbnailMatchesPrimary(ImageSize thumbnail, ImageSize primary) {
+    if (thumbnail.width <= 0 || thumbnail.height <= 0 || primary.width <= 0 ||
+        primary.height <= 0) {
+        return false;
+    }
+    // The thumbnail's width against the width its height implies, and the same for its height,
+    // in units of a primary pixel's share so that everything stays in integers: |tw*ph - th*pw|
+    // / ph is how far the width is off, / pw how far the height is.
+    const auto apart = std::abs(static_cast<std::int64_t>(thumbnail.width) * primary.height -
+                                static_cast<std::int64_t>(thumbnail.height) * primary.width);
+    return 2 * apart <= 3 * static_cast<std::int64_t>(std::min(primary.width, primary.height));
+}
+
+std::optional<HeifThumbnail> DecodeHeifThumbnail(std::span<const std::uint8_t> data,
+                                                 const std::string& module) {
+    const auto decode = reinterpret_cast<DecodeHeifThumbnailFunction>(
+        FindModuleSymbol(module, kDecodeHeifThumbnailSymbol));
+    if (decode == nullptr) {
+        return std::nullopt;
+    }
+    std::array<char, 256> reason{};
+    std::optional<RgbImage> image;
+    ImageSize thumbnail;
+    ImageSize primary;
+    const int status = decode(data.data(), data.size(), kMostDecodedPixels, &AllocateInto, &image,
+                              &thumbnail.width, &thumbnail.height, &primary.width, &primary.height,
+                              reason.data(), reason.size());
+    if (status != kHeifDecoded || !image ||
+        !ThumbnailMatchesPrimary({image->width, image->height}, primary)) {
+        return std::nullopt;
+    }
+    return HeifThumbnail{std::move(*image), primary};
 }
 
 DecodedImage DecodeHeifImage(std::span<const std::uint8_t> data) {

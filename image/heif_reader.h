@@ -32,6 +32,23 @@ struct HeifResult {
 HeifResult DecodeHeif(std::span<const std::uint8_t> data, std::uint64_t maxPixels,
                       const std::string& module = kHeifModuleName);
 
+// Whether a thumbnail of size thumbnail shows the primary image of size primary (both as shown,
+// after their transformations) the same way up and uncut: each side within the pixel and a half
+// that rounding both sides to whole pixels can account for. A thumbnail stored unturned beside a
+// turned primary image, or one cut to other proportions, fails.
+bool ThumbnailMatchesPrimary(ImageSize thumbnail, ImageSize primary);
+
+struct HeifThumbnail {
+    RgbImage image;
+    // The primary image's size as shown.
+    ImageSize primary;
+};
+
+// The largest thumbnail of data's primary image, upright and on white, when it matches the
+// primary image; nothing when there is none, it does not match, or it cannot be decoded.
+std::optional<HeifThumbnail> DecodeHeifThumbnail(std::span<const std::uint8_t> data,
+                                                 const std::string& module = kHeifModuleName);
+
 // The primary image of data as the image service gives every image: upright, on white, with
 // the reason in the words every reader's reasons use when it cannot be read.
 DecodedImage DecodeHeifImage(std::span<const std::uint8_t> data);

@@ -31,6 +31,13 @@ struct DecodedImage {
 // memory. The reader takes the bytes as it needs them rather than a copy of the whole file.
 DecodedImage DecodeImageFile(const std::string& path, DecodeSizeRule rule);
 
+// A first look at a file while its image decodes: the picture its format embeds for previews
+// (the thumbnail of a HEIC from a phone), upright, when it shows the whole image the same way up;
+// fullSize is then the full image's size as shown, so that coordinates map between the two.
+// Nothing for a file that has none, or whose embedded picture does not match; a few milliseconds
+// where the full decode takes seconds.
+std::optional<DecodedImage> DecodeImagePreview(const std::string& path);
+
 // Decodes the first frame of an image in memory, whatever its format, the HEIF family (HEIC,
 // HEIF, AVIF: its primary image, with its own transformations) included. The reader may
 // allocate up to 256 MiB (image/image_limit.h); a larger image is refused before decoding with

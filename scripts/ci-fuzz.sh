@@ -8,11 +8,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 SECONDS_PER_TARGET="${1:-60}"
-TARGETS=(bitmap_file pack image_import)
+TARGETS=(bitmap_file pack image_import vcard manifest)
 # The largest input of each target: room for the longer headers beyond an 8-bit 48x50 file,
 # a pack with some bytes to spare so that over-long files are tried too, and room for the
-# headers, tables and a little data of a small image in any format.
-declare -A MAX_LEN=([bitmap_file]=8192 [pack]=15200 [image_import]=16384)
+# headers, tables and a little data of a small image in any format, an address book of a few
+# cards with small photos, and a manifest of 25 lines with long paths.
+declare -A MAX_LEN=([bitmap_file]=8192 [pack]=15200 [image_import]=16384 [vcard]=16384
+                    [manifest]=8192)
 BUILD_PACKAGES=(cmake ninja-build clang-14 libclang-rt-14-dev qt6-base-dev libheif-dev
                 libopencv-objdetect-dev)
 
@@ -61,7 +63,7 @@ for name in "${TARGETS[@]}"; do
     fi
 done
 
-echo "== inputs a second while fuzzing (goal for fuzz_image_import: 1000 or more)"
+echo "== inputs a second while fuzzing (goal for every target: 1000 or more)"
 for name in "${TARGETS[@]}"; do
     echo "fuzz_$name: ${SPEED[$name]:-not run} inputs/s"
 done

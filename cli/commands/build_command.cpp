@@ -1,5 +1,6 @@
 // snapfold build: a whole pack in one step from a manifest of slots, identifiers and images.
 
+#include "cli/build_progress.h"
 #include "cli/commands/commands.h"
 #include "cli/conversion_options.h"
 #include "cli/manifest.h"
@@ -24,6 +25,7 @@ struct BuildOptions {
     std::string pack;
     std::string manifest;
     bool force = false;
+    bool quiet = false;
     // The same for every image of the manifest.
     PictureOptions conversion;
 };
@@ -59,18 +61,21 @@ std::optional<Manifest> ReadManifest(const std::string& name) {
 // Every entry's picture. The images are independent, so they are converted on every core at
 // once; decoding is most of the time a build takes.
 std::vector<PictureResult> ReadPictures(const std::vector<ManifestEntry>& entries,
-                                        const PictureOptions& options) {
+                                        const PictureOptions& options, ProgressDisplay display) {
     std::vector<PictureResult> results(entries.size());
+    BuildProgress progress(entries.size(), display);
     std::atomic<std::size_t> next = 0;
     const auto work = [&] {
         for (std::size_t i = next++; i < entries.size(); i = next++) {
             // An exception may not leave a thread; running out of memory is one image's failure.
             try {
-                results[i] = ReadPicture(entries[i].image, options);
+                results[i] = ReadPicture({entries[i].image, entries[i].card}, options);
             } catch (const std::bad_alloc&) {
-                results[i] = {std::nullopt, std::string(res::kImageUnreadableMessage) +
-                                                " There is not enough memory for it."};
+                results[i] = {std::nullopt,
+                              {std::string(res::kImageUnreadableMessage) +
+                               " There is not enough memory for it."}};
             }
+            progress.Advance();
         }
     };
     const unsigned helpers =
@@ -84,14 +89,16 @@ std::vector<PictureResult> ReadPictures(const std::vector<ManifestEntry>& entrie
 }
 
 std::optional<PackImage> MakePack(const std::string& manifestName, const Manifest& manifest,
-                                  const PictureOptions& options) {
-    const std::vector<PictureResult> pictures = ReadPictures(manifest.entries, options);
+                                  const BuildOptions& options) {
+    const std::vector<PictureResult> pictures =
+        ReadPictures(manifest.entries, options.conversion,
+                     options.quiet ? ProgressDisplay::Quiet : ProgressDisplay::Shown);
     PackImage pack{};
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         const ManifestEntry& entry = manifest.entries[i];
         if (!pictures[i].picture) {
             ReportFailure(manifestName + ":" + std::to_string(entry.line),
-                          entry.image + ": " + pictures[i].error);
+                          entry.image + ": " + pictures[i].error.message);
             return std::nullopt;
         }
         std::ranges::copy(*pictures[i].picture, GetPicture(pack, entry.slot).begin());
@@ -114,7 +121,7 @@ ExitStatus RunBuild(const BuildOptions& options) {
                       manifest->error->reason);
         return ExitStatus::Failure;
     }
-    const auto pack = MakePack(options.manifest, *manifest, options.conversion);
+    const auto pack = MakePack(options.manifest, *manifest, options);
     if (!pack || !StoreFile(options.pack, *pack)) {
         return ExitStatus::Failure;
     }
@@ -133,10 +140,13 @@ Command AddBuildCommand(CLI::App& app) {
     command
         ->add_option("--from", options->manifest,
                      "The manifest: one slot,id,image line per slot, image paths relative to "
-                     "the manifest, no header; blank lines and lines starting with # are "
-                     "skipped; \"-\" reads standard input")
+                     "the manifest, with a fourth field naming the card when the image is a "
+                     "vCard file; fields may be quoted; a slot,id,image header, blank lines and "
+                     "lines starting with # are skipped; \"-\" reads standard input")
         ->required();
     command->add_flag("--force", options->force, "Replace an existing file");
+    command->add_flag("-q,--quiet", options->quiet,
+                      "Show no progress; it is shown only while standard error is a terminal");
     const auto conversion = AddConversionOptions(*command, options->conversion);
     command->callback(
         [options, conversion] { options->conversion.converting = AnyGiven(conversion); });

@@ -38,3 +38,4 @@ Command AddSwapCommand(CLI::App& app);
 Command AddSheetCommand(CLI::App& app);
 Command AddDiffCommand(CLI::App& app);
 Command AddFrameCommand(CLI::App& app);
+Command AddCardsCommand(CLI::App& app);

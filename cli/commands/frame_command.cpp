@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ namespace {
 
 struct FrameOptions {
     std::vector<std::string> images;
+    std::optional<std::string> card;
     bool json = false;
 };
 
@@ -51,16 +53,33 @@ void PrintText(const std::string& name, const ChosenFrame& chosen) {
                 frame.width, frame.height);
 }
 
+// chosen moved by offset: a card's crop gives coordinates in its cropped photo, and the user
+// reads them against the whole photo.
+ChosenFrame Offset(ChosenFrame chosen, const PixelRect& offset) {
+    const auto move = [&](CropRect& rect) {
+        rect.x += offset.x;
+        rect.y += offset.y;
+    };
+    move(chosen.frame);
+    for (CropRect& face : chosen.faces) {
+        move(face);
+    }
+    return chosen;
+}
+
 ExitStatus RunFrame(const FrameOptions& options) {
     ExitStatus status = ExitStatus::Success;
     for (const std::string& name : options.images) {
-        const DecodedImage decoded = DecodePictureFile(name);
-        if (!decoded.image) {
-            ReportFailure(name, decoded.error);
-            status = ExitStatus::Failure;
+        const DecodedPicture picture = DecodePictureSource({name, options.card});
+        if (!picture.decoded.image) {
+            ReportFailure(name, picture.error.message);
+            const bool usage = picture.error.usage || status == ExitStatus::Usage;
+            status = usage ? ExitStatus::Usage : ExitStatus::Failure;
             continue;
         }
-        const ChosenFrame chosen = ChooseFrame(*decoded.image, decoded.fullSize, FrameChoice::Face);
+        const DecodedImage& decoded = picture.decoded;
+        const ChosenFrame chosen =
+            Offset(ChooseFrame(*decoded.image, decoded.fullSize, FrameChoice::Face), picture.crop);
         if (options.json) {
             PrintJson(name, decoded.fullSize, chosen);
         } else {
@@ -80,5 +99,9 @@ Command AddFrameCommand(CLI::App& app) {
     frame->add_option("IMAGE", options->images, "Image files")->required();
     frame->add_flag("--json", options->json,
                     "One compact JSON object per image and line, with the faces found");
+    frame->add_option("--card", options->card,
+                      "For vCard files: the card whose photo to frame, by number or whole name; "
+                      "a crop the card carries is applied first, and coordinates are given in "
+                      "the whole photo");
     return {frame, [options] { return RunFrame(*options); }};
 }

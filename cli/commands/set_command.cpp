@@ -24,6 +24,7 @@ struct SetOptions {
     std::string slot;
     std::optional<std::string> id;
     std::optional<std::string> picture;
+    std::optional<std::string> card;
     PictureOptions conversion;
     bool force = false;
 };
@@ -55,10 +56,11 @@ ExitStatus RunSet(const SetOptions& options) {
     const SizeRule rule = options.force ? SizeRule::AllowLonger : SizeRule::Exact;
     return UpdatePack(options.pack, rule, [&](PackImage& pack) {
         if (options.picture) {
-            const PictureResult picture = ReadPicture(*options.picture, options.conversion);
+            const PictureResult picture =
+                ReadPicture({*options.picture, options.card}, options.conversion);
             if (!picture.picture) {
-                ReportFailure(*options.picture, picture.error);
-                return ExitStatus::Failure;
+                ReportFailure(*options.picture, picture.error.message);
+                return picture.error.usage ? ExitStatus::Usage : ExitStatus::Failure;
             }
             std::ranges::copy(*picture.picture, GetPicture(pack, *slot).begin());
         }
@@ -87,7 +89,13 @@ Command AddSetCommand(CLI::App& app) {
         "--picture", options->picture,
         "Any image, converted as the editor's Import Image converts it; a 48x50 BMP of at most "
         "8 bits per pixel is taken as the editor's Set new Picture takes it, unless a "
-        "conversion option is given; \"-\" reads standard input");
+        "conversion option is given; a vCard file gives the photo of the card --card names; "
+        "\"-\" reads standard input");
+    command
+        ->add_option("--card", options->card,
+                     "The card whose photo --picture's vCard file gives: its number as `snapfold "
+                     "cards` lists it, or its whole name in any case")
+        ->needs(picture);
     command->add_flag("--force", options->force,
                       "Change a file longer than a pack, keeping its first 15050 bytes");
     // Each conversion option needs --picture.

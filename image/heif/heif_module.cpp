@@ -4,9 +4,12 @@
 
 #include <libheif/heif.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -107,30 +110,97 @@ int DecodeHandle(const heif_image_handle* handle, const Request& request) {
     return kHeifDecoded;
 }
 
+// The file's context and its primary image, or the reason they cannot be had.
+struct OpenedFile {
+    std::unique_ptr<heif_context, ContextFree> context;
+    std::unique_ptr<heif_image_handle, HandleFree> primary;
+};
+
+bool OpenPrimary(const std::uint8_t* data, std::size_t size, OpenedFile& file, char* error,
+                 std::size_t errorSize) {
+    // The codecs are registered once for the whole process.
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { heif_init(nullptr); });
+    file.context.reset(heif_context_alloc());
+    // A phone's photo is a grid of tiles, which libheif decodes in parallel; the user waits for
+    // it, so every core takes part.
+    heif_context_set_max_decoding_threads(
+        file.context.get(), static_cast<int>(std::max(1U, std::thread::hardware_concurrency())));
+    heif_error result =
+        heif_context_read_from_memory_without_copy(file.context.get(), data, size, nullptr);
+    if (result.code != heif_error_Ok) {
+        CopyReason(result, error, errorSize);
+        return false;
+    }
+    heif_image_handle* primary = nullptr;
+    result = heif_context_get_primary_image_handle(file.context.get(), &primary);
+    file.primary.reset(primary);
+    if (result.code != heif_error_Ok) {
+        CopyReason(result, error, errorSize);
+        return false;
+    }
+    return true;
+}
+
+// Phones store one thumbnail, but the format allows several; the largest shows the most.
+std::unique_ptr<heif_image_handle, HandleFree> LargestThumbnail(const heif_image_handle* primary) {
+    const int count = heif_image_handle_get_number_of_thumbnails(primary);
+    std::vector<heif_item_id> ids(static_cast<std::size_t>(std::max(count, 0)));
+    const int listed = heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), count);
+    std::unique_ptr<heif_image_handle, HandleFree> largest;
+    long long largestPixels = 0;
+    for (int i = 0; i < listed; ++i) {
+        heif_image_handle* thumbnail = nullptr;
+        if (heif_image_handle_get_thumbnail(primary, ids[static_cast<std::size_t>(i)], &thumbnail)
+                .code != heif_error_Ok) {
+            continue;
+        }
+        std::unique_ptr<heif_image_handle, HandleFree> handle(thumbnail);
+        const long long pixels = static_cast<long long>(heif_image_handle_get_width(thumbnail)) *
+                                 heif_image_handle_get_height(thumbnail);
+        if (pixels > largestPixels) {
+            largestPixels = pixels;
+            largest = std::move(handle);
+        }
+    }
+    return largest;
+}
+
 } // namespace
 
 extern "C" __attribute__((visibility("default"))) int
 snapfold_decode_heif(const std::uint8_t* data, std::size_t size, std::uint64_t maxPixels,
                      HeifAllocate allocate, void* context, int* width, int* height, char* error,
                      std::size_t errorSize) {
-    // The codecs are registered once for the whole process.
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { heif_init(nullptr); });
     const Request request{maxPixels, allocate, context, width, height, error, errorSize};
     *width = 0;
     *height = 0;
-    const std::unique_ptr<heif_context, ContextFree> heif(heif_context_alloc());
-    heif_error result = heif_context_read_from_memory_without_copy(heif.get(), data, size, nullptr);
-    if (result.code != heif_error_Ok) {
-        CopyReason(result, error, errorSize);
+    OpenedFile file;
+    if (!OpenPrimary(data, size, file, error, errorSize)) {
         return kHeifUnreadable;
     }
-    heif_image_handle* primary = nullptr;
-    result = heif_context_get_primary_image_handle(heif.get(), &primary);
-    const std::unique_ptr<heif_image_handle, HandleFree> handle(primary);
-    if (result.code != heif_error_Ok) {
-        CopyReason(result, error, errorSize);
+    return DecodeHandle(file.primary.get(), request);
+}
+
+extern "C" __attribute__((visibility("default"))) int
+snapfold_decode_heif_thumbnail(const std::uint8_t* data, std::size_t size, std::uint64_t maxPixels,
+                               HeifAllocate allocate, void* context, int* width, int* height,
+                               int* primaryWidth, int* primaryHeight, char* error,
+                               std::size_t errorSize) {
+    const Request request{maxPixels, allocate, context, width, height, error, errorSize};
+    *width = 0;
+    *height = 0;
+    *primaryWidth = 0;
+    *primaryHeight = 0;
+    OpenedFile file;
+    if (!OpenPrimary(data, size, file, error, errorSize)) {
         return kHeifUnreadable;
     }
-    return DecodeHandle(handle.get(), request);
+    *primaryWidth = heif_image_handle_get_width(file.primary.get());
+    *primaryHeight = heif_image_handle_get_height(file.primary.get());
+    const auto thumbnail = LargestThumbnail(file.primary.get());
+    if (!thumbnail) {
+        return kHeifNoThumbnail;
+    }
+    return DecodeHandle(thumbnail.get(), request);
 }

@@ -238,6 +238,22 @@ DecodedImage DecodeImageData(std::span<const std::uint8_t> bytes, DecodeSizeRule
     return DecodeDevice(buffer, rule);
 }
 
+std::optional<DecodedImage> DecodeImagePreview(const std::string& path) {
+    const OpenedRegularFile opened = OpenRegularFile(path);
+    QFile file;
+    if (opened.fd.Get() < 0 ||
+        !file.open(opened.fd.Get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) ||
+        !StartsAsHeif(file) || file.size() > qint64{kAllocationLimitMiB} * 1024 * 1024) {
+        return std::nullopt;
+    }
+    const QuietStderr quiet;
+    auto thumbnail = DecodeHeifThumbnail(AsBytes(file.readAll()));
+    if (!thumbnail) {
+        return std::nullopt;
+    }
+    return DecodedImage{std::move(thumbnail->image), thumbnail->primary, {}};
+}
+
 RgbImage ScaleArea(const RgbImage& source, PixelRect rect, int width, int height) {
     const QRect clipped = QRect(rect.x, rect.y, rect.width, rect.height)
                               .intersected(QRect(0, 0, source.width, source.height));
@@ -279,6 +295,8 @@ std::optional<std::vector<std::uint8_t>> EncodeGreyPng(int width, int height,
 }
 
 bool IsImageFile(const std::string& path) {
+    // The readers look at the header here too.
+    const QuietStderr quiet;
     const OpenedRegularFile opened = OpenRegularFile(path);
     QFile file;
     return opened.fd.Get() >= 0 &&

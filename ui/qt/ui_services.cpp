@@ -7,13 +7,59 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace {
 QWidget* OwnerWidget(CWnd* owner) {
     return owner != nullptr && WidgetOf(owner) != nullptr ? WidgetOf(owner)
                                                           : QApplication::activeModalWidget();
+}
+
+// Room for a phone photo's long name beside its whole size, type and date, in the chooser's
+// own font.
+constexpr int kChooserColumns = 140;
+constexpr int kChooserLines = 30;
+
+// The side list of places as wide as its longest entry, which the default cuts.
+void FitPlaces(QFileDialog& dialog) {
+    auto* places = dialog.findChild<QAbstractItemView*>("sidebar");
+    auto* splitter = dialog.findChild<QSplitter*>("splitter");
+    if (places == nullptr || splitter == nullptr || splitter->count() != 2) {
+        return;
+    }
+    const int wanted = std::max(places->sizeHintForColumn(0), 0) + 4 * places->frameWidth() +
+                       places->fontMetrics().averageCharWidth() * 2;
+    const int total = splitter->width();
+    splitter->setSizes({wanted, std::max(total - wanted, wanted)});
+}
+
+// Qt's own chooser, used where the desktop offers none, opens at a size that cuts its columns
+// ("19....KiB"): it opens larger, within the screen, and its details are always as wide as
+// their texts, the name taking the rest.
+void FitFileDialog(QFileDialog& dialog) {
+    const QFontMetrics metrics(dialog.font());
+    QSize size(metrics.averageCharWidth() * kChooserColumns, metrics.lineSpacing() * kChooserLines);
+    if (const QScreen* screen = dialog.screen()) {
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    }
+    dialog.resize(size.expandedTo(dialog.sizeHint()));
+    if (auto* details = dialog.findChild<QTreeView*>("treeView")) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column) {
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        }
+    }
+    FitPlaces(dialog);
 }
 } // namespace
 
@@ -33,6 +79,7 @@ QStringList ToQtNameFilters(const std::string& filter) {
 
 void ConfigureFileDialog(QFileDialog& dialog, FileChooserMode mode, const std::string& filter) {
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    FitFileDialog(dialog);
     if (mode == FileChooserMode::Open) {
         // The file need not exist: opening a missing one is reported by the command itself.
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
