@@ -12,12 +12,10 @@ constexpr double kMinimumSpread = 16.0;
 // A face box smaller than this is too small to measure alone.
 constexpr std::size_t kFewestFacePixels = 36;
 // The face's darkest and lightest greys that reach black and white: a few pixels of eyes and
-// brows in a face of some 600 pixels, and a highlight or two.
+// brows in a face of some 400 pixels; the lightest leave out the few brightest, a highlight or
+// the sky at the edge of a backlit face.
 constexpr double kFaceDark = 0.02;
-constexpr double kFaceLight = 0.98;
-// How far the curve may bend the median: beyond these it would crush one side of the face.
-constexpr double kFlattestCurve = 0.5;
-constexpr double kSteepestCurve = 2.0;
+constexpr double kFaceLight = 0.95;
 
 double Percentile(std::vector<double> sorted, double fraction) {
     std::sort(sorted.begin(), sorted.end());
@@ -26,13 +24,21 @@ double Percentile(std::vector<double> sorted, double fraction) {
     return sorted[index];
 }
 
+// The greys inside the ellipse that box bounds: a face is round, and the corners of its box
+// hold the background, a bright sky behind a backlit face among them.
 std::vector<double> ValuesIn(const GreyPlane& codes, const CropRect& box) {
     std::vector<double> values;
+    const double cx = box.x + box.width / 2.0;
+    const double cy = box.y + box.height / 2.0;
     const int right = std::min(codes.width, box.x + box.width);
     const int bottom = std::min(codes.height, box.y + box.height);
     for (int y = std::max(0, box.y); y < bottom; ++y) {
         for (int x = std::max(0, box.x); x < right; ++x) {
-            values.push_back(codes.values[static_cast<std::size_t>(y * codes.width + x)]);
+            const double dx = (x + 0.5 - cx) / (box.width / 2.0);
+            const double dy = (y + 0.5 - cy) / (box.height / 2.0);
+            if (dx * dx + dy * dy <= 1.0) {
+                values.push_back(codes.values[static_cast<std::size_t>(y * codes.width + x)]);
+            }
         }
     }
     return values;
@@ -60,17 +66,22 @@ void PlaceFaceLevels(GreyPlane& codes, const CropRect& box) {
         StretchLevels(codes);
         return;
     }
-    const double low = Percentile(face, kFaceDark);
-    const double high = Percentile(face, kFaceLight);
+    double low = Percentile(face, kFaceDark);
+    const double median = Percentile(face, 0.5);
+    double high = Percentile(face, kFaceLight);
     if (high - low < kMinimumSpread) {
         return;
     }
-    // The median as a share of the stretched range, and the power that takes it to kSkinGrey.
-    const double median = std::clamp((Percentile(face, 0.5) - low) / (high - low), 0.01, 0.99);
-    const double power =
-        std::clamp(std::log(kSkinGrey / 255.0) / std::log(median), kFlattestCurve, kSteepestCurve);
+    // An evenly lit face can have its skin as its lightest grey, or its darkest where it shows
+    // no features; that side then keeps the other side's slope, so the skin stays mid-grey.
+    constexpr double kBelow = kSkinGrey;
+    constexpr double kAbove = 255.0 - kSkinGrey;
+    high = std::max(high, median + (median - low) * kAbove / kBelow);
+    low = std::min(low, median - (high - median) * kBelow / kAbove);
     for (double& value : codes.values) {
-        value = 255.0 * std::pow(std::clamp((value - low) / (high - low), 0.0, 1.0), power);
+        value = value <= median ? kBelow * (value - low) / (median - low)
+                                : kSkinGrey + kAbove * (value - median) / (high - median);
+        value = std::clamp(value, 0.0, 255.0);
     }
 }
 

@@ -19,11 +19,12 @@ void ApplyPictureTone(GreyPlane& codes, const ToneSettings& settings,
 // greys apart, which would only magnify noise.
 void StretchLevels(GreyPlane& codes);
 
-// The levels placed for the face inside box, measured there alone: its darkest greys (the
-// eyes, brows and hair, the 2nd percentile) go to black, its lightest (the 98th) to white, and
-// a curve between puts its median, the skin, at kSkinGrey, between the two middle display
-// greys. The whole picture follows the same mapping. Nothing when the box holds fewer than 16
-// greys of spread; StretchLevels when it holds too few pixels to measure.
+// The levels placed for the face inside the ellipse that box bounds, measured there alone: its
+// darkest greys (the eyes, brows and hair, the 2nd percentile) go to black, its median, the
+// skin, to kSkinGrey, between the two middle display greys, and its lightest (the 95th, below
+// a highlight or two) to white, straight lines between the three. The whole picture follows
+// the same mapping. Nothing when the box holds
+// fewer than 16 greys of spread; StretchLevels when it holds too few pixels to measure.
 void PlaceFaceLevels(GreyPlane& codes, const CropRect& box);
 
 // Where a face's median grey goes: between the display's middle greys (85 and 190), a little

@@ -15,7 +15,7 @@ namespace {
 constexpr int kSearchSide = 480;
 // The finer search may enlarge the picture up to this side, and at most twice, so that a face of
 // the smallest size becomes kFineFace pixels, comfortably above the cascades' 24-pixel window.
-constexpr int kFineSide = 720;
+constexpr int kFineSide = 960;
 constexpr double kFineEnlargement = 2.0;
 constexpr int kFineFace = 30;
 // The smallest window the cascades have (the profile one; the frontal ones are 24 pixels).

@@ -11,6 +11,9 @@
 struct ImportFrames {
     PixelRect centred;
     std::optional<PixelRect> face;
+    // Where auto levels measure while the frame is on the face: the face's box in the 48x50
+    // picture, chosen at full size exactly as snapfold chooses it.
+    std::optional<CropRect> faceLevels;
 };
 
 // faces are in fullSize's coordinates, largest first, as the face search gives them. The

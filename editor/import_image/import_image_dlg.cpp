@@ -21,11 +21,19 @@ std::string FormatGamma(double gamma) {
     return text;
 }
 
+std::optional<ImportPreview::FaceLevels> FaceLevelsOf(const ImportFrames& frames) {
+    if (!frames.face || !frames.faceLevels) {
+        return std::nullopt;
+    }
+    return ImportPreview::FaceLevels{*frames.face, *frames.faceLevels};
+}
+
 } // namespace
 
 CImportImageDlg::CImportImageDlg(RgbImage source, ImportFrames frames, CWnd* parent)
     : CDialog(IDD_IMPORT_IMAGE, parent),
-      m_preview(std::move(source), StartFrame(frames), g_lastSettings), m_frames(frames) {}
+      m_preview(std::move(source), StartFrame(frames), g_lastSettings, FaceLevelsOf(frames)),
+      m_frames(frames) {}
 
 const ConvertSettings& CImportImageDlg::LastSettings() {
     return g_lastSettings;

@@ -5,10 +5,19 @@
 #include "convert/convert.h"
 #include "image/image_io.h"
 
+#include <optional>
+
 class ImportPreview {
 public:
+    // Where auto levels measure while the crop is the face frame: a box in the 48x50 picture.
+    struct FaceLevels {
+        PixelRect crop;
+        CropRect box;
+    };
+
     // Starts with crop (in source's pixels) and settings, averaged and rendered once.
-    ImportPreview(RgbImage source, const PixelRect& crop, const ConvertSettings& settings);
+    ImportPreview(RgbImage source, const PixelRect& crop, const ConvertSettings& settings,
+                  std::optional<FaceLevels> faceLevels = std::nullopt);
 
     const RgbImage& Source() const { return m_source; }
     PixelRect Crop() const { return m_crop; }
@@ -28,5 +37,6 @@ private:
     PixelRect m_crop;
     GreyPlane m_linear;
     ConvertSettings m_settings;
+    std::optional<FaceLevels> m_faceLevels;
     PictureLevels m_levels{};
 };
