@@ -20,16 +20,17 @@ void ApplyPictureTone(GreyPlane& codes, const ToneSettings& settings,
 void StretchLevels(GreyPlane& codes);
 
 // The levels placed for the face inside the ellipse that box bounds, measured there alone: its
-// darkest greys (the eyes, brows and hair, the 2nd percentile) go to black, its median, the
-// skin, to kSkinGrey, between the two middle display greys, and its lightest (the 95th, below
-// a highlight or two) to white, straight lines between the three. The whole picture follows
+// darkest greys (the eyes, brows and hair, its 10th percentile) go to black, its median, the
+// skin, to kSkinGrey, between the two middle display greys, and its lightest (its 90th) to
+// white, straight lines between the three. The whole picture follows
 // the same mapping. Nothing when the box holds
-// fewer than 16 greys of spread; StretchLevels when it holds too few pixels to measure.
+// fewer than 4 greys of spread; StretchLevels when it holds too few pixels to measure.
 void PlaceFaceLevels(GreyPlane& codes, const CropRect& box);
 
 // Where a face's median grey goes: between the display's middle greys (85 and 190), a little
-// nearer the lighter, as skin looks in a photograph.
-inline constexpr double kSkinGrey = 150.0;
+// nearer the lighter, as skin looks in a photograph; 150 put the medians of bench/faces' faces
+// at 150-185 in the eye's view, 140 at 140-175, further from washing out.
+inline constexpr double kSkinGrey = 140.0;
 
 // Unsharp masking: v + (amount / 50) * (v - blurred v), clamped.
 void Sharpen(GreyPlane& codes, int amount);
