@@ -11,5 +11,10 @@ std::string PrivateModuleFolder();
 
 // The address of symbol in the module file name inside PrivateModuleFolder(), opened once for
 // the whole process; null when the module or the symbol is missing, or a library the module
-// needs cannot be loaded. Safe to call from several threads.
+// needs cannot be loaded. A file that is not a whole shared object is never mapped. Safe to
+// call from several threads.
 void* FindModuleSymbol(const std::string& name, const char* symbol);
+
+// Why the module file name cannot be opened (missing, damaged, or a library it needs is
+// missing), or empty when it is open.
+std::string ModuleProblem(const std::string& name);

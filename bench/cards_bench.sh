@@ -29,10 +29,10 @@ magick_convert=/usr/bin/convert
 work=$(mktemp -d "${TMPDIR:-/tmp}/snapfold-cards-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-# Photos of about 3.5, 5 and 8 KB, as address books keep them.
-"$magick_convert" "$root/tests/data/astronaut.jpg" -resize 100x100 -quality 80 "$work/p1.jpg"
-"$magick_convert" "$root/tests/data/astronaut.jpg" -resize 120x120 -quality 80 "$work/p2.jpg"
-"$magick_convert" "$root/tests/data/card_cat.png" -resize 80x53 "$work/p3.png"
+# Photos of about 3, 4.5 and 5 KB, as address books keep them.
+"$magick_convert" "$root/tests/data/astronaut.jpg" -resize 90x90 -quality 80 "$work/p1.jpg"
+"$magick_convert" "$root/tests/data/astronaut.jpg" -resize 110x110 -quality 80 "$work/p2.jpg"
+"$magick_convert" "$root/tests/data/card_cat.png" -resize 64x42 "$work/p3.png"
 
 /usr/bin/python3 - "$work" <<'PY'
 import base64, pathlib, sys

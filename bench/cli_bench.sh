@@ -6,6 +6,9 @@
 #    the four greys on the same 25 files in one process. Goal: at most 0.5 times mogrify's time.
 #  - info: `snapfold info --json` over 1000 packs in one process against md5sum over the same
 #    files. Goal: at most 3 times md5sum's time.
+#  - hardlink: 20 `snapfold set` runs on a pack with a second name, which is written in place,
+#    against the same runs on a pack with one name, saved through a temporary file and a rename.
+#    Goal: at most 2 times the plain pack's time.
 # Each pair runs alternately the given number of times (5 by default) after one untimed run
 # each to warm the file cache; medians of wall-clock time are compared. Builds nothing, and
 # installs ImageMagick when missing (as root, or through sudo).
@@ -96,3 +99,12 @@ head -c $((1000 * 15050)) /dev/urandom | split -b 15050 -a 4 -d - "$work/packs/p
 compare info 3 \
     "cd '$work/packs' && '$snapfold' info --json pack-*" \
     "cd '$work/packs' && md5sum pack-*"
+
+# ---- one pack with two names and one with one: the in-place road against the rename ----
+mkdir -p "$work/links"
+"$snapfold" new "$work/links/linked.bin"
+ln "$work/links/linked.bin" "$work/links/other-name.bin"
+"$snapfold" new "$work/links/plain.bin"
+compare hardlink 2 \
+    "for i in \$(seq 1 20); do '$snapfold' set '$work/links/linked.bin' \$((i % 25 + 1)) --id \$i; done" \
+    "for i in \$(seq 1 20); do '$snapfold' set '$work/links/plain.bin' \$((i % 25 + 1)) --id \$i; done"

@@ -117,7 +117,7 @@ bool FramedResultOf(const DecodedImage& decoded) {
 }
 
 bool FirstFramedResult(const std::string& path) {
-    const DecodedImage decoded = DecodeImageFile(path, &ReducedDecodeSize<ImageSize>);
+    const DecodedImage decoded = DecodeImageFile(path, &ReducedDecodeSize);
     return decoded.image && FramedResultOf(decoded);
 }
 

@@ -82,7 +82,7 @@ const Inputs& Files() {
 }
 
 GreyPlane FirstScaledCrop(const std::string& path) {
-    const DecodedImage decoded = DecodeImageFile(path, &ReducedDecodeSize<ImageSize>);
+    const DecodedImage decoded = DecodeImageFile(path, &ReducedDecodeSize);
     if (!decoded.image)
         return {};
     const RgbImage& image = *decoded.image;

@@ -78,8 +78,7 @@ CardSummary SummariseCard(const Card& card) {
     CardSummary summary{CardSummary::Kind::Image, std::string(format.name), format.width,
                         format.height};
     if (summary.width <= 0 || summary.height <= 0) {
-        const DecodedImage decoded =
-            DecodeImageData(card.photo.bytes, &ReducedDecodeSize<ImageSize>);
+        const DecodedImage decoded = DecodeImageData(card.photo.bytes, &ReducedDecodeSize);
         if (!decoded.image) {
             return {CardSummary::Kind::Unreadable, {}, 0, 0};
         }

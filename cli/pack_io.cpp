@@ -1,4 +1,5 @@
 #include "cli/pack_io.h"
+#include "cli/write_lock.h"
 #include "res/texts.h"
 
 #include "base/file_limits.h"
@@ -110,12 +111,19 @@ std::optional<LoadedPack> LoadPack(const std::string& name) {
     return pack;
 }
 
-bool StoreFile(const std::string& name, std::span<const std::uint8_t> bytes) {
+bool StoreFile(const std::string& name, std::span<const std::uint8_t> bytes,
+               const SaveOptions& options) {
     if (name == kStandardStream) {
         // The failure is reported once, with every other write to standard output, at the end.
         return WriteStandardOutput(bytes);
     }
-    if (!SaveFileSafely(name, bytes)) {
+    const auto lock = options.locking == SaveLocking::Take
+                          ? LockToWrite(name, options.links)
+                          : std::optional(FileLock{LockStatus::Held, UniqueFd(-1)});
+    if (!lock) {
+        return false;
+    }
+    if (!SaveFileSafely(name, bytes, {SaveLocking::Held, options.links})) {
         ReportSystemFailure(name, "cannot be saved");
         return false;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/file_limits.h"
+#include "base/safe_save.h"
 #include "pack/pack_image.h"
 
 #include <cstdint>
@@ -65,8 +66,10 @@ enum class SizeRule {
 std::optional<LoadedPack> LoadPackToChange(const std::string& name, SizeRule rule);
 
 // Replaces the file at name by bytes through the safe save, or writes them to standard output
-// for "-". Reports why and returns false when that fails; the file is then as it was.
-bool StoreFile(const std::string& name, std::span<const std::uint8_t> bytes);
+// for "-". Unless the caller holds the file's lock (options.locking), it is taken here as
+// --wait allows. Reports why and returns false when that fails; the file is then as it was.
+bool StoreFile(const std::string& name, std::span<const std::uint8_t> bytes,
+               const SaveOptions& options = {});
 
 // Whether something exists at path (a dangling symbolic link counts), for commands that refuse
 // to replace files unless forced.

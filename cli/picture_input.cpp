@@ -12,6 +12,9 @@
 #include "pack/picture_codec.h"
 #include "res/texts.h"
 
+#include <cerrno>
+#include <mutex>
+
 namespace {
 
 std::string UnreadableReason(std::string_view reason) {
@@ -39,6 +42,9 @@ std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
                                           const PictureOptions& options) {
     const RgbImage& image = *decoded.image;
     Placement place = PlaceImage(decoded.fullSize.width, decoded.fullSize.height, options.framing);
+    if (options.framing == Framing::Crop && options.frame == FrameChoice::Face) {
+        NoteFaceFindingOnce();
+    }
     std::optional<CropRect> face;
     if (options.framing == Framing::Crop) {
         const ChosenFrame chosen = ChooseFrame(image, decoded.fullSize, options.frame);
@@ -59,6 +65,20 @@ std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
     return PackLevels(levels);
 }
 
+// The image file's bytes, or why there are none. Standard input may never end, and no picture
+// worth reading from a pipe needs more than a bitmap file may hold.
+std::optional<std::vector<std::uint8_t>> ReadImageBytes(const std::string& path,
+                                                        std::string& reason) {
+    const std::uintmax_t most = path == kStandardStream ? kMaxBitmapFileBytes : kMaxWholeFileBytes;
+    auto bytes = ReadWholeFile(path, most);
+    if (!bytes) {
+        reason = errno == EFBIG
+                     ? "It is too large (more than " + std::to_string(most / kMiB) + " MiB)."
+                     : LastFailureReason();
+    }
+    return bytes;
+}
+
 // The bytes of the image the source names: the file's own, or the chosen card's photo.
 struct SourceBytes {
     std::vector<std::uint8_t> bytes;
@@ -67,8 +87,7 @@ struct SourceBytes {
     PictureError error;
 };
 
-SourceBytes CardPhotoBytes(std::span<const std::uint8_t> file, const std::string& which) {
-    const VCardFile cards = ReadVCards(file);
+SourceBytes CardPhotoBytes(const VCardFile& cards, const std::string& which) {
     if (!cards.error.empty()) {
         return {{}, {}, true, {cards.error}};
     }
@@ -80,9 +99,13 @@ SourceBytes CardPhotoBytes(std::span<const std::uint8_t> file, const std::string
 }
 
 SourceBytes ReadSourceBytes(const PictureSource& source) {
-    auto bytes = ReadWholeFile(source.path);
+    if (source.card && source.cards) {
+        return CardPhotoBytes(*source.cards, *source.card);
+    }
+    std::string reason;
+    auto bytes = ReadImageBytes(source.path, reason);
     if (!bytes) {
-        return {{}, {}, false, {UnreadableReason(LastFailureReason())}};
+        return {{}, {}, false, {UnreadableReason(reason)}};
     }
     const bool vcard = LooksLikeVCard(*bytes);
     if (source.card && !vcard) {
@@ -96,12 +119,29 @@ SourceBytes ReadSourceBytes(const PictureSource& source) {
             {"is a vCard file; name its card (--card, or a manifest line's fourth field)", true}};
     }
     if (source.card) {
-        return CardPhotoBytes(*bytes, *source.card);
+        return CardPhotoBytes(ReadVCards(*bytes), *source.card);
     }
     return {std::move(*bytes), {}, false, {}};
 }
 
 } // namespace
+
+std::shared_ptr<const VCardFile> ReadSharedCardFile(const std::string& path) {
+    const auto bytes = ReadWholeFile(path);
+    if (!bytes || !LooksLikeVCard(*bytes)) {
+        return nullptr;
+    }
+    return std::make_shared<const VCardFile>(ReadVCards(*bytes));
+}
+
+void NoteFaceFindingOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (const std::string problem = FaceFindingProblem(); !problem.empty()) {
+            ReportFailure("face finding is not available", problem);
+        }
+    });
+}
 
 DecodedPicture DecodePictureSource(const PictureSource& source) {
     const SourceBytes bytes = ReadSourceBytes(source);

@@ -9,6 +9,7 @@
 #include "convert/framing.h"
 #include "faces/frame_choice.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -27,7 +28,14 @@ struct PictureSource {
     std::string path;
     // The card's name or number; only for a vCard file, which needs one.
     std::optional<std::string> card;
+    // The vCard file at path when it was read already, for build, whose manifest may take every
+    // card from one address book of many megabytes; read again from path when null.
+    std::shared_ptr<const VCardFile> cards = nullptr;
 };
+
+// The vCard file at path, read for sharing between pictures; null when it cannot be read or is
+// no vCard file, which ReadPicture then reports for each picture.
+std::shared_ptr<const VCardFile> ReadSharedCardFile(const std::string& path);
 
 // What went wrong, for the user.
 struct PictureError {
@@ -55,3 +63,7 @@ struct DecodedPicture {
 DecodedPicture DecodePictureSource(const PictureSource& source);
 
 PictureResult ReadPicture(const PictureSource& source, const PictureOptions& options);
+
+// Says once on standard error, for the whole run, when faces cannot be looked for and why, so
+// that a picture framed on its centre is not taken for one without a face.
+void NoteFaceFindingOnce();

@@ -78,6 +78,15 @@ std::string ListNumbers(const std::vector<const Card*>& cards) {
 
 } // namespace
 
+std::u32string FoldName(std::string_view name) {
+    std::u32string folded;
+    folded.reserve(name.size());
+    for (std::size_t i = 0; i < name.size();) {
+        folded += Fold(NextCodePoint(name, i));
+    }
+    return folded;
+}
+
 bool NamesMatch(std::string_view a, std::string_view b) {
     std::size_t i = 0;
     std::size_t k = 0;
@@ -99,7 +108,9 @@ CardChoice FindCard(const VCardFile& file, std::string_view which) {
             named.push_back(&card);
         }
     }
-    const std::string quoted = "'" + std::string(which) + "'";
+    // Built by appending: GCC 12 at -O3 warns falsely about "'" + std::string.
+    std::string quoted = "'";
+    quoted.append(which).append("'");
     if (named.empty()) {
         return {nullptr, "no card is named " + quoted};
     }

@@ -27,6 +27,9 @@ std::string PhotoProblem(const Card& card);
 // "card 3 (Anna Berg)", or "card 3" for a card without a name.
 std::string DescribeCard(const Card& card);
 
+// A UTF-8 name with its case folded, for comparing and searching names whatever their case.
+std::u32string FoldName(std::string_view name);
+
 // Whether two UTF-8 names are the same whole name, ignoring case in any script the C library
 // knows the cases of.
 bool NamesMatch(std::string_view a, std::string_view b);

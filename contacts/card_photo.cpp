@@ -40,7 +40,7 @@ DecodedImage CropDecodedImage(const DecodedImage& decoded, PixelRect rect) {
 DecodedImage DecodeCardPhoto(std::span<const std::uint8_t> photo,
                              const std::optional<CardCrop>& crop, PixelRect* applied) {
     if (!crop) {
-        return DecodeImageData(photo, &ReducedDecodeSize<ImageSize>);
+        return DecodeImageData(photo, &ReducedDecodeSize);
     }
     DecodedImage decoded = DecodeImageData(photo, nullptr);
     if (!decoded.image) {
@@ -53,4 +53,40 @@ DecodedImage DecodeCardPhoto(std::span<const std::uint8_t> photo,
         return CropDecodedImage(decoded, *rect);
     }
     return decoded;
+}
+
+namespace {
+
+// The reduced size rule for thumbnails: about 64 pixels on the shorter side is plenty for a
+// list's small picture, and the JPEG reader then decodes at 1/8 of most photos.
+ImageSize ThumbnailDecodeSize(ImageSize oriented) {
+    constexpr int kShorterSide = 64;
+    const int shorter = std::min(oriented.width, oriented.height);
+    for (const int divisor : {8, 4, 2}) {
+        if (shorter / divisor >= kShorterSide) {
+            return {(oriented.width + divisor - 1) / divisor,
+                    (oriented.height + divisor - 1) / divisor};
+        }
+    }
+    return oriented;
+}
+
+} // namespace
+
+std::optional<RgbImage> DecodeCardThumbnail(std::span<const std::uint8_t> photo,
+                                            const std::optional<CardCrop>& crop, int side) {
+    DecodedImage decoded = DecodeImageData(photo, &ThumbnailDecodeSize);
+    if (!decoded.image || side <= 0) {
+        return std::nullopt;
+    }
+    if (crop) {
+        if (const auto rect = CropInPhoto(*crop, decoded.fullSize)) {
+            decoded = CropDecodedImage(decoded, *rect);
+        }
+    }
+    // The largest centred square, as small pictures of people are shown.
+    const RgbImage& image = *decoded.image;
+    const int square = std::min(image.width, image.height);
+    const PixelRect middle{(image.width - square) / 2, (image.height - square) / 2, square, square};
+    return ScaleArea(image, middle, side, side);
 }

@@ -19,3 +19,9 @@ DecodedImage DecodeCardPhoto(std::span<const std::uint8_t> photo,
 
 // decoded cut to rect, given in the coordinates of its full size.
 DecodedImage CropDecodedImage(const DecodedImage& decoded, PixelRect rect);
+
+// The card's photo decoded small for a list's thumbnail: a JPEG at the least fraction of its
+// size that keeps side pixels on its shorter side, which is far quicker than a whole decode, and
+// cut to the crop. Nothing when it cannot be decoded.
+std::optional<RgbImage> DecodeCardThumbnail(std::span<const std::uint8_t> photo,
+                                            const std::optional<CardCrop>& crop, int side);

@@ -40,17 +40,6 @@ PictureLevels ConvertLinearToLevels(const GreyPlane& linear, const ConvertSettin
     return LevelsOfCodes(std::move(codes), settings, face);
 }
 
-PictureLevels ConvertToLevels(const GreyImage& picture, const ConvertSettings& settings) {
-    if (!IsPictureSize(picture.width, picture.height, picture.pixels.size())) {
-        PictureLevels white;
-        white.fill(3);
-        return white;
-    }
-    GreyPlane codes{picture.width, picture.height,
-                    std::vector<double>(picture.pixels.begin(), picture.pixels.end())};
-    return LevelsOfCodes(std::move(codes), settings);
-}
-
 PackedPicture PackLevels(std::span<const std::uint8_t, kConvertPixels> levels) {
     PackedPicture packed{};
     for (std::size_t pixel = 0; pixel < kConvertPixels; ++pixel) {

@@ -5,6 +5,7 @@
 #include "convert/framing.h"
 #include "convert/grey_image.h"
 #include "convert/tone.h"
+#include "gfx/slot_picture.h"
 
 #include <array>
 #include <cstddef>
@@ -12,9 +13,9 @@
 #include <optional>
 #include <span>
 
-inline constexpr int kConvertWidth = 48;
-inline constexpr int kConvertHeight = 50;
-inline constexpr std::size_t kConvertPixels = 2400;
+inline constexpr int kConvertWidth = kSlotPictureWidth;
+inline constexpr int kConvertHeight = kSlotPictureHeight;
+inline constexpr std::size_t kConvertPixels = std::size_t{kConvertWidth} * kConvertHeight;
 inline constexpr std::size_t kPackedBytes = 600;
 
 struct ConvertSettings {
@@ -37,9 +38,6 @@ using PackedPicture = std::array<std::uint8_t, kPackedBytes>;
 // whole picture without one.
 PictureLevels ConvertLinearToLevels(const GreyPlane& linear48x50, const ConvertSettings& settings,
                                     const std::optional<CropRect>& face = std::nullopt);
-
-// The same from a 48x50 picture of 8-bit sRGB greys.
-PictureLevels ConvertToLevels(const GreyImage& picture48x50, const ConvertSettings& settings);
 
 // Four pixels a byte: pixel p goes into byte p / 4, the first of the four in bits 7-6. Rows are
 // not padded. Only the low two bits of each level count.

@@ -1,12 +1,10 @@
 // The one rule for how large to decode an image, shared by every program that imports one.
 #pragma once
 
-struct DecodeSize {
-    int width = 0;
-    int height = 0;
+#include "gfx/geometry.h"
 
-    friend bool operator==(const DecodeSize&, const DecodeSize&) = default;
-};
+// The size a reader decodes at: an image size like any other.
+using DecodeSize = ImageSize;
 
 // Given an image's size as the viewer sees it (after its orientation), the size to ask the
 // reader for. Readers that can decode at a fraction of the size (a JPEG at 1/2, 1/4 or 1/8)
@@ -17,9 +15,7 @@ struct DecodeSize {
 // smaller than that is decoded at its own size.
 DecodeSize ChooseDecodeSize(int width, int height);
 
-// Adapts ChooseDecodeSize to any aggregate with width and height members, so that a caller can
-// hand the rule to an image reader that has its own size type: &ReducedDecodeSize<ImageSize>.
-template <class Size> Size ReducedDecodeSize(Size oriented) {
-    const DecodeSize size = ChooseDecodeSize(oriented.width, oriented.height);
-    return Size{size.width, size.height};
+// The same rule in the shape an image reader takes it: &ReducedDecodeSize.
+inline ImageSize ReducedDecodeSize(ImageSize oriented) {
+    return ChooseDecodeSize(oriented.width, oriented.height);
 }

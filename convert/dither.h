@@ -2,13 +2,14 @@
 #pragma once
 
 #include "convert/grey_image.h"
+#include "gfx/slot_picture.h"
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
 // The grey the device shows for each level, 0 (black) to 3 (white), as sRGB codes.
-inline constexpr std::array<std::uint8_t, 4> kDisplayGreys{0, 85, 190, 255};
+inline constexpr std::array<std::uint8_t, 4> kDisplayGreys = kSlotPictureGreys;
 
 // The order of the values is the order of the choices the user sees.
 enum class Dithering { None, FloydSteinberg, Atkinson, Ordered4x4, Optimised };

@@ -58,28 +58,6 @@ Placement PlaceImage(int width, int height, Framing framing) {
     return {whole, Centred(kConvertWidth, kConvertHeight, fitWidth, fitHeight)};
 }
 
-GreyImage PlaceOnWhite(const GreyImage& scaled, const CropRect& target) {
-    GreyImage picture{kConvertWidth, kConvertHeight,
-                      std::vector<std::uint8_t>(kConvertPixels, 255)};
-    const int width = std::min(scaled.width, target.width);
-    const int height = std::min(scaled.height, target.height);
-    if (scaled.pixels.size() !=
-        static_cast<std::size_t>(std::max(scaled.width, 0)) * std::max(scaled.height, 0))
-        return picture;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const int px = target.x + x;
-            const int py = target.y + y;
-            if (px < 0 || py < 0 || px >= kConvertWidth || py >= kConvertHeight) {
-                continue;
-            }
-            picture.pixels[static_cast<std::size_t>(py * kConvertWidth + px)] =
-                scaled.pixels[static_cast<std::size_t>(y) * scaled.width + x];
-        }
-    }
-    return picture;
-}
-
 CropRect MapRect(const CropRect& rect, int fromWidth, int fromHeight, int toWidth, int toHeight) {
     if (fromWidth <= 0 || fromHeight <= 0 || toWidth <= 0 || toHeight <= 0) {
         return {};

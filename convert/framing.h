@@ -2,15 +2,10 @@
 #pragma once
 
 #include "convert/grey_image.h"
+#include "gfx/geometry.h"
 
-struct CropRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-
-    friend bool operator==(const CropRect&, const CropRect&) = default;
-};
+// A part of an image, in its pixels.
+using CropRect = PixelRect;
 
 // The largest rectangle of aspect 48:50 inside a width x height image, centred; at least 1x1
 // for any image of at least one pixel, and all zeros for an empty one.
@@ -28,10 +23,6 @@ struct Placement {
     CropRect target;
 };
 Placement PlaceImage(int width, int height, Framing framing);
-
-// A white 48x50 picture with scaled (target.width x target.height) drawn at target. Pixels of
-// scaled that fall outside the picture are dropped.
-GreyImage PlaceOnWhite(const GreyImage& scaled, const CropRect& target);
 
 // rect, given in an image of fromWidth x fromHeight, in the same image scaled to toWidth x
 // toHeight; used when the image was decoded at a reduced size. Rounded to whole pixels and

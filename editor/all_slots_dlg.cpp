@@ -1,7 +1,6 @@
 #include "editor/all_slots_dlg.h"
 
 #include "base/safe_save.h"
-#include "editor/editor_dlg.h"
 #include "editor/export_path.h"
 #include "image/image_io.h"
 #include "pack/contact_sheet.h"
@@ -26,11 +25,12 @@ std::string Format(std::string_view format, int slot, int id) {
     return text;
 }
 
-GridCell CellOf(int slot, bool marked) {
+// Every occupied slot shows its picture here, as on the contact sheet.
+GridCell CellOf(const PackDocument& document, int slot) {
     GridCell cell;
-    const ContactId id = GetContactId(g_pack, slot);
+    const ContactId id = document.Id(slot);
     if (id != 0) {
-        const auto greys = PictureToGreys(GetPicture(std::as_const(g_pack), slot));
+        const auto greys = PictureToGreys(document.Picture(slot));
         cell.grey.assign(greys.begin(), greys.end());
         cell.caption = Format(res::kSlotCellCaption, slot, id);
         cell.accessibleName = Format(res::kSlotCellName, slot, id);
@@ -38,7 +38,7 @@ GridCell CellOf(int slot, bool marked) {
         cell.caption = Format(res::kEmptySlotCellCaption, slot, 0);
         cell.accessibleName = Format(res::kEmptySlotCellName, slot, 0);
     }
-    cell.marked = marked;
+    cell.marked = document.IsSlotChanged(slot);
     return cell;
 }
 
@@ -50,8 +50,12 @@ CRect ScreenRectOf(const CWnd& control) {
 
 } // namespace
 
-CAllSlotsDlg::CAllSlotsDlg(CEditorDlg& editor)
-    : CDialog(IDD_ALL_SLOTS, &editor), m_editor(editor) {}
+CAllSlotsDlg::CAllSlotsDlg(PackDocument& document, AllSlotsHost& host, int selected, CWnd* parent)
+    : CDialog(IDD_ALL_SLOTS, parent), m_document(document), m_host(host), m_startSlot(selected) {}
+
+CAllSlotsDlg::~CAllSlotsDlg() {
+    m_document.RemoveObserver(this);
+}
 
 void CAllSlotsDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -64,9 +68,9 @@ bool CAllSlotsDlg::OnInitDialog() {
     const auto placeholder = EmptySlotGreys();
     m_grid.SetPlaceholder({placeholder.begin(), placeholder.end()});
     ShowSlots();
+    m_document.AddObserver(this);
     LayOut();
-    const int selected = m_editor.GetSelectedSlot();
-    m_grid.SetSelected(selected >= 0 ? selected : 0);
+    m_grid.SetSelected(m_startSlot >= 0 ? m_startSlot : 0);
     m_grid.SetFocus();
     // The grid has the focus; the dialog's default focus would go elsewhere.
     return false;
@@ -75,7 +79,7 @@ bool CAllSlotsDlg::OnInitDialog() {
 void CAllSlotsDlg::ShowSlots() {
     std::vector<GridCell> cells;
     for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
-        cells.push_back(CellOf(slot, m_editor.IsSlotChanged(slot)));
+        cells.push_back(CellOf(m_document, slot));
     }
     m_grid.SetCells(std::move(cells));
 }
@@ -105,9 +109,23 @@ void CAllSlotsDlg::OnCellActivated(int cell) {
     EndDialog(1 /* IDOK */);
 }
 
+void CAllSlotsDlg::OnSlotsChanged(std::span<const int>) {
+    ShowSlots();
+}
+
+void CAllSlotsDlg::SelectInTurn(const std::vector<int>& slots) {
+    for (const int slot : slots) {
+        m_host.SelectSlot(slot);
+    }
+}
+
 void CAllSlotsDlg::OnCellDragged(int from, int onto) {
-    if (m_editor.SwapShownSlots(from, onto)) {
-        ShowSlots();
+    if (!m_host.ShowsSlots()) {
+        return;
+    }
+    const std::vector<int> shown = m_document.Swap(from, onto);
+    if (!shown.empty()) {
+        SelectInTurn(shown);
         m_grid.SetSelected(onto);
     }
 }
@@ -118,8 +136,7 @@ void CAllSlotsDlg::OnDropFiles(const DroppedFiles& drop) {
         return;
     }
     m_grid.SetSelected(cell);
-    m_editor.ImportFileIntoSlot(cell, drop.paths.front());
-    ShowSlots();
+    m_host.ImportFileIntoSlot(cell, drop.paths.front());
 }
 
 void CAllSlotsDlg::OnSaveSheet() {
@@ -129,7 +146,7 @@ void CAllSlotsDlg::OnSaveSheet() {
         return;
     }
     const std::string path = ResolveExportPath(choice->path, ExportFormat::Png).path;
-    const GreyPicture sheet = DrawContactSheet(g_pack, kSheetDefaultScale);
+    const GreyPicture sheet = DrawContactSheet(m_document.Pack(), kSheetDefaultScale);
     const auto png = EncodeGreyPng(sheet.width, sheet.height, sheet.grey);
     if (!png || !SaveFileSafely(path, *png)) {
         ShowError(std::string(res::kCannotSaveMessage), std::string(res::kErrorCaption));
@@ -137,11 +154,9 @@ void CAllSlotsDlg::OnSaveSheet() {
 }
 
 void CAllSlotsDlg::OnUndo() {
-    m_editor.UndoStep();
-    ShowSlots();
+    SelectInTurn(m_document.Undo());
 }
 
 void CAllSlotsDlg::OnRedo() {
-    m_editor.RedoStep();
-    ShowSlots();
+    SelectInTurn(m_document.Redo());
 }

@@ -19,7 +19,6 @@ namespace {
 // inside the frame's two shaded lines.
 constexpr int kPreviewTopGap = 7;
 constexpr int kFrameLines = 2;
-constexpr COLORREF kThumbnailMask = RGB(1, 1, 1);
 
 // Where the preview goes, in device pixels: the picture enlarged by the largest whole number
 // of device pixels that fits the area, centred. Stretching it to the frame would make columns
@@ -43,11 +42,6 @@ std::string SlotDescription(int slot, bool empty) {
 }
 } // namespace
 
-void CEditorDlg::DescribeRow(int slot) {
-    CListCtrl& list = ContactList();
-    list.SetItemDescription(slot, SlotDescription(slot, list.GetItemData(slot) == 0));
-}
-
 CListCtrl& CEditorDlg::ContactList() const {
     return *GetDlgItemAs<CListCtrl>(IDC_CONTACT_LIST);
 }
@@ -63,37 +57,53 @@ CBitmap* CEditorDlg::PictureOf(int slot) const {
     return m_pictures[static_cast<std::size_t>(slot)].get();
 }
 
+void CEditorDlg::ShowSlotRow(int slot) {
+    if (slot < 0 || slot >= static_cast<int>(m_pictures.size())) {
+        return;
+    }
+    CListCtrl& list = ContactList();
+    const ContactId id = m_document.Id(slot);
+    list.SetItemText(slot, 0, RowText(slot));
+    list.SetItemData(slot, id);
+    // Tells assistive technology which slot the row is and whether it is empty.
+    list.SetItemDescription(slot, SlotDescription(slot, id == 0));
+    if (m_document.ShowsPicture(slot)) {
+        ShowStoredPicture(slot);
+        // Repainting the row also lays the list out, scroll bar and all, before the next event.
+        list.RedrawItems(slot, slot);
+    } else {
+        ShowPlaceholder(slot);
+    }
+    list.SetItemBold(slot, m_document.IsSlotChanged(slot));
+}
+
+std::string CEditorDlg::RowText(int slot) const {
+    return m_document.ShowsEmpty(slot) ? std::string(res::kEmptySlotText)
+                                       : std::to_string(m_document.Id(slot));
+}
+
+void CEditorDlg::OnSlotsChanged(std::span<const int> slots) {
+    for (const int slot : slots) {
+        ShowSlotRow(slot);
+    }
+}
+
 void CEditorDlg::FillContactList() {
     CListCtrl& list = ContactList();
     m_imageList.Create(PICTURE_WIDTH, PICTURE_HEIGHT, ILC_COLOR, 1, 1);
     list.SetImageList(&m_imageList, LVSIL_SMALL);
     list.InsertColumn(0, std::string(res::kContactsHeading), LVCFMT_CENTER, 80);
     for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
-        const ContactId id = GetContactId(g_pack, slot);
-        std::unique_ptr<CBitmap> picture;
-        if (id != 0) {
-            CClientDC dc(this);
-            picture = PictureToBitmap(GetPicture(g_pack, slot), &dc);
-        }
         // Every slot appends exactly one image, so that image and slot indices stay equal.
-        if (picture != nullptr && m_imageList.Add(picture.get(), kThumbnailMask) >= 0) {
-            list.InsertItem(slot, std::to_string(id), slot);
-            list.SetItemData(slot, id);
-            DescribeRow(slot);
-            list.RedrawItems(slot, slot);
-            m_pictures.push_back(std::move(picture));
-        } else {
-            m_imageList.Replace(-1, LoadIconResource(IDI_NO_PICTURE));
-            list.InsertItem(slot, std::string(res::kEmptySlotText), slot);
-            m_pictures.push_back(nullptr);
-            list.SetItemData(slot, 0);
-            DescribeRow(slot);
-        }
+        m_imageList.Replace(-1, LoadIconResource(IDI_NO_PICTURE));
+        list.InsertItem(slot, RowText(slot), slot);
+        m_pictures.push_back(nullptr);
+        ShowSlotRow(slot);
     }
 }
 
+// The rows go before the pack is emptied, so that nothing is drawn twice.
 void CEditorDlg::ClearPack() {
-    ClearPackImage(g_pack);
     if (CListCtrl* list = GetDlgItemAs<CListCtrl>(IDC_CONTACT_LIST)) {
         list->DeleteAllItems();
         list->DeleteColumn(0);
@@ -101,6 +111,7 @@ void CEditorDlg::ClearPack() {
     m_imageList.DeleteImageList();
     m_pictures.clear();
     m_nSelected = -1;
+    m_document.Load(PackImage{}, LoadedPart::Whole);
 }
 
 void CEditorDlg::OnNewPack() {
@@ -109,19 +120,14 @@ void CEditorDlg::OnNewPack() {
     }
     ClearPack();
     FillContactList();
-    ForgetHistory(g_pack);
     // The preview of the slot selected before must not linger.
     Invalidate(true);
 }
 
 void CEditorDlg::OnClickContactList(NMHDR*, LRESULT* result) {
-    CListCtrl& list = ContactList();
-    const int row = list.GetSelectedRow();
+    const int row = ContactList().GetSelectedRow();
     if (row >= 0) {
-        m_nSelected = row;
-        // Shown signed, so that typing it back through "Set new ID" keeps the identifier.
-        m_editId.SetWindowText(std::to_string(static_cast<ContactId>(list.GetItemData(row))));
-        Invalidate(true);
+        ShowSelection(row);
     }
     *result = 0;
 }

@@ -51,11 +51,7 @@ void CEditorDlg::DropPicture(const DroppedFiles& drop) {
         CPoint point = drop.point;
         ClientToScreen(&point);
         list.ScreenToClient(&point);
-        const int row = list.HitTest(point);
-        list.SelectRow(row);
-        m_nSelected = row;
-        m_editId.SetWindowText(std::to_string(static_cast<ContactId>(list.GetItemData(row))));
-        Invalidate(true);
+        SelectSlot(list.HitTest(point));
     }
     if (HasSelection() && !drop.paths.empty()) {
         ImportImageFile(drop.paths.front());

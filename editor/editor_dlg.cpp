@@ -4,7 +4,6 @@
 #include "res/resource.h"
 #include "res/strings.h"
 #include "res/texts.h"
-#include "ui/dc.h"
 #include "ui/icon.h"
 #include "ui/list_ctrl.h"
 
@@ -13,16 +12,19 @@
 #include <utility>
 
 CEditorDlg::CEditorDlg(CWnd* parent)
-    : CDialog(IDD_EDITOR_DIALOG, parent), m_hIcon(LoadIconResource(IDR_MAINFRAME)), m_nSelected(0) {
+    : CDialog(IDD_EDITOR_DIALOG, parent), m_hIcon(LoadIconResource(IDR_MAINFRAME)), m_nSelected(0),
+      m_document(g_pack) {
+    m_document.AddObserver(this);
 }
 
-CEditorDlg::~CEditorDlg() = default;
+CEditorDlg::~CEditorDlg() {
+    m_document.RemoveObserver(this);
+}
 
 std::span<const EventEntry> CEditorDlg::GetEventTable() const {
     static constexpr EventEntry kEvents[] = {
         OnSysCommandEntry<&CEditorDlg::OnSysCommand>(),
         OnPaintEntry<&CEditorDlg::OnPaint>(),
-        OnQueryDragIconEntry<&CEditorDlg::OnQueryDragIcon>(),
         OnClickedEntry<&CEditorDlg::OnOpenPack>(IDC_OPEN_PACK),
         OnListClickEntry<&CEditorDlg::OnClickContactList>(IDC_CONTACT_LIST),
         OnClickedEntry<&CEditorDlg::OnSetId>(IDC_SET_ID),
@@ -64,7 +66,8 @@ bool CEditorDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_nSelected = -1;
     // Whatever the pack holds when the editor starts counts as saved.
-    ForgetHistory(g_pack);
+    const PackImage start = m_document.Pack();
+    m_document.Load(start, LoadedPart::Whole);
     if (CMenu* systemMenu = GetSystemMenu(false)) {
         systemMenu->AppendMenu(MF_STRING, IDM_EXPORT_ALL, std::string(res::kExportAllItem));
         systemMenu->AppendMenu(MF_STRING, IDM_SHOW_ALL_SLOTS, std::string(res::kShowAllSlotsItem));
@@ -107,37 +110,26 @@ void CEditorDlg::OnOK() {
 
 void CEditorDlg::OnCancel() {}
 
+// Commands are compared whole: a command number yet to come must not open something else.
 void CEditorDlg::OnSysCommand(unsigned nID, long lParam) {
-    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+    if (nID == IDM_ABOUTBOX) {
         CAboutDlg about(this);
         about.DoModal();
-    } else if ((nID & 0xFFF0) == IDM_SHOW_ALL_SLOTS) {
+    } else if (nID == IDM_SHOW_ALL_SLOTS) {
         OnShowAllSlots();
-    } else if ((nID & 0xFFF0) == IDM_EXPORT_ALL) {
+    } else if (nID == IDM_EXPORT_ALL) {
         OnExportAll();
     } else {
         CDialog::OnSysCommand(nID, lParam);
     }
 }
 
-HICON CEditorDlg::OnQueryDragIcon() {
+HICON CEditorDlg::OnQueryDragIcon() const {
     return m_hIcon;
 }
 
+// The window has no minimise box and no backend of ours paints a minimised window, so only the
+// preview is painted.
 void CEditorDlg::OnPaint() {
-    if (IsIconic()) {
-        PaintMinimized();
-    } else {
-        PaintPreview();
-    }
-}
-
-void CEditorDlg::PaintMinimized() {
-    CPaintDC dc(this);
-    dc.EraseIconBackground(this);
-    CRect rect;
-    GetClientRect(&rect);
-    const int x = (rect.Width() - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (rect.Height() - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    dc.DrawIcon(x, y, m_hIcon);
+    PaintPreview();
 }

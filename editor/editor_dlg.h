@@ -1,8 +1,12 @@
 // The editor window: the pack's 25 slots as a list, the selected slot's preview, and the
-// commands that open, save and change the pack.
+// commands that open, save and change the pack. It owns the pack's document and is one of its
+// views; the All Slots window it opens is another.
 #pragma once
 
-#include "editor/slot_history.h"
+#include "editor/all_slots_dlg.h"
+#include "editor/import_image/import_settings.h"
+#include "editor/import_image/import_source.h"
+#include "editor/pack_document.h"
 #include "gfx/bitmap.h"
 #include "pack/pack_image.h"
 #include "ui/dialog.h"
@@ -19,7 +23,7 @@ struct RgbImage;
 struct ImageSize;
 struct DecodedImage;
 
-class CEditorDlg : public CDialog {
+class CEditorDlg : public CDialog, private PackObserver, private AllSlotsHost {
 public:
     explicit CEditorDlg(CWnd* parent = nullptr);
     ~CEditorDlg() override;
@@ -37,32 +41,12 @@ public:
     // Whether the pack differs from what New, Open or Save last left (a short read always does).
     bool IsModified() const;
 
+    // The choices the next Import Image dialog starts with.
+    const ImportSettings& GetImportSettings() const { return m_importSettings; }
+
     // Undo and redo, for the list's context menu, which sends IDM_UNDO and IDM_REDO.
-    bool CanUndo() const { return m_history.CanUndo(); }
-    bool CanRedo() const { return m_history.CanRedo(); }
-
-    // Every command that changes one slot records it as a step that Ctrl+Z takes back:
-    //     const SlotState before = CaptureSlot(slot);
-    //     ... change g_pack and the slot's row, thumbnail and m_pictures node ...
-    //     RecordSlotChange(before);
-    // Nothing is recorded when the slot is shown exactly as before. The slot's changed mark is
-    // brought up to date as well.
-    SlotState CaptureSlot(int slot) const;
-    void RecordSlotChange(const SlotState& before);
-
-    // For the All Slots window, which changes the pack through the editor's own commands.
-    // Swaps two slots as one undoable step: identifiers, picture bytes, rows, thumbnails,
-    // descriptions and marks. to ends selected, showing what was in from. Returns whether both
-    // are slots and differ.
-    bool SwapShownSlots(int from, int to);
-    // Whether the slot differs from the saved pack, as its bold row shows.
-    bool IsSlotChanged(int slot) const;
-    // Selects the slot as a click on its row does.
-    void SelectSlot(int slot);
-    // Selects the slot and imports the image file into it through Import Image.
-    void ImportFileIntoSlot(int slot, const std::string& path);
-    void UndoStep() { OnUndo(); }
-    void RedoStep() { OnRedo(); }
+    bool CanUndo() const { return m_document.CanUndo(); }
+    bool CanRedo() const { return m_document.CanRedo(); }
 
 protected:
     bool OnInitDialog() override;
@@ -72,7 +56,9 @@ protected:
 private:
     void OnSysCommand(unsigned nID, long lParam);
     void OnPaint();
-    HICON OnQueryDragIcon();
+    // Asked for the icon to drag while the window is minimised; no backend of ours asks, so it
+    // stays out of the event table.
+    HICON OnQueryDragIcon() const;
     void OnOpenPack();
     void OnClickContactList(NMHDR* header, LRESULT* result);
     void OnSetId();
@@ -92,14 +78,31 @@ private:
     // Decodes the image file and, unless it cannot be read, lets the user frame it for the
     // selected slot.
     void ImportImageFile(const std::string& path);
-    // Runs the Import Image dialog on image and stores its result in the selected slot.
-    void RunImportDialog(RgbImage image, const ImageSize& fullSize);
+    // Runs the Import Image dialog on source and stores its result in the selected slot.
+    void RunImportDialog(ImportSource source);
     // Opens the Import Image dialog on the image, or says why it cannot be read.
     void ImportDecoded(DecodedImage decoded);
+    // Says why an image cannot be read, unless there was nothing to read.
+    void ReportUnreadable(const DecodedImage& decoded);
+    // Draws slot's row from the document: its text, thumbnail, item data, description and
+    // changed mark; the preview follows the thumbnail. Does nothing while the list is empty.
+    void ShowSlotRow(int slot);
+    // "000" for a slot that reads as empty, else its identifier, signed.
+    std::string RowText(int slot) const;
+    void OnSlotsChanged(std::span<const int> slots) override;
     // Shows the stored greys of slot as its thumbnail and, when selected, in the preview.
     void ShowStoredPicture(int slot);
     // Shows the placeholder as slot's thumbnail and nothing in the preview.
     void ShowPlaceholder(int slot);
+    bool ShowsSlots() const override;
+    // Selects the slot as a click on its row does, and scrolls the row into view.
+    void SelectSlot(int slot) override;
+    // Selects the slot and imports the image file into it through Import Image.
+    void ImportFileIntoSlot(int slot, const std::string& path) override;
+    // The slot becomes the selected one: its identifier in the ID box, its picture previewed.
+    void ShowSelection(int slot);
+    // Selects each slot of a step in turn, as the step shows them; the last stays selected.
+    void SelectInTurn(const std::vector<int>& slots);
     bool AnySlotOccupied() const;
     // The selected slot's identifier, or 0 with no slot selected.
     ContactId SelectedId() const;
@@ -118,34 +121,32 @@ private:
     void OpenPack(const std::string& path);
     // The Save road; returns whether the pack was written.
     bool SavePack();
+    // Saves under the file's lock, after asking when the file there is no longer what the
+    // editor knows or is no pack; false, with the changes kept, when it did not save.
+    bool SavePackTo(const std::string& path);
+    // Whether the file at path, open as fd under the lock, may be replaced: unasked when it is
+    // what the editor knows and a pack's length, else as the user answers.
+    bool MayReplacePack(const std::string& path, int fd);
     // Asks before unsaved changes are thrown away; returns whether to go on.
     bool ConfirmDiscard();
-    // Shows a slot as it was shown in state, selects it and puts its identifier in the ID box.
-    void RestoreSlot(const SlotState& state);
-    // Bold rows are the slots that differ from the saved pack.
-    void UpdateChangeMarks();
-    void ForgetHistory(const PackImage& kept);
     // Whether a drop at a point of the dialog lands on a list row or the preview.
     bool DropsOnPicture(const DroppedFiles& drop) const;
     // Imports the first file dropped onto a row, which becomes selected, or onto the preview.
     void DropPicture(const DroppedFiles& drop);
     void FillContactList();
     void ClearPack();
-    void PaintMinimized();
     void PaintPreview();
     CListCtrl& ContactList() const;
     // The display bitmap of a slot, or null for an empty slot or no slot at all.
     CBitmap* PictureOf(int slot) const;
     bool HasSelection() const;
-    // Tells assistive technology which slot a row is and whether it is empty; runs whenever a
-    // row's identifier changes.
-    void DescribeRow(int slot);
 
     std::vector<std::unique_ptr<CBitmap>> m_pictures;
     CImageList m_imageList;
     HICON m_hIcon;
     int m_nSelected;
     CEdit m_editId;
-    SlotHistory m_history;
-    SavedPack m_saved;
+    PackDocument m_document;
+    // The Import Image dialog's choices, remembered while the editor runs.
+    ImportSettings m_importSettings;
 };

@@ -16,16 +16,16 @@
 
 namespace {
 
-std::optional<std::vector<std::uint8_t>> EncodePicture(int slot, ExportFormat format) {
-    const ConstPackPicture picture = GetPicture(std::as_const(g_pack), slot);
+std::optional<std::vector<std::uint8_t>> EncodePicture(ConstPackPicture picture,
+                                                       ExportFormat format) {
     if (format == ExportFormat::Bmp) {
         return PictureToBmpFile(picture);
     }
     return EncodeGreyPng(PICTURE_WIDTH, PICTURE_HEIGHT, PictureToGreys(picture));
 }
 
-bool ExportSlot(int slot, const std::string& path, ExportFormat format) {
-    const auto bytes = EncodePicture(slot, format);
+bool ExportPicture(ConstPackPicture picture, const std::string& path, ExportFormat format) {
+    const auto bytes = EncodePicture(picture, format);
     return bytes && SaveFileSafely(path, *bytes);
 }
 
@@ -83,7 +83,7 @@ void CEditorDlg::OnExportPicture() {
     if (target.path != choice->path && Exists(target.path) && !MayReplace(target.path)) {
         return;
     }
-    if (!ExportSlot(m_nSelected, target.path, target.format)) {
+    if (!ExportPicture(m_document.Picture(m_nSelected), target.path, target.format)) {
         ShowCannotSave();
     }
 }
@@ -99,7 +99,7 @@ void CEditorDlg::OnExportAll() {
     std::vector<std::pair<int, std::string>> files;
     bool anyExists = false;
     for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
-        if (const ContactId id = GetContactId(g_pack, slot); id != 0) {
+        if (const ContactId id = m_document.Id(slot); id != 0) {
             const auto path =
                 std::filesystem::path(*folder) / ExportFileName(slot, id, ExportFormat::Png);
             files.emplace_back(slot, path.string());
@@ -115,7 +115,7 @@ void CEditorDlg::OnExportAll() {
             continue;
         }
         // One message for the batch: a folder that refuses one file refuses the rest too.
-        if (!ExportSlot(slot, path, ExportFormat::Png)) {
+        if (!ExportPicture(m_document.Picture(slot), path, ExportFormat::Png)) {
             ShowCannotSave();
             return;
         }

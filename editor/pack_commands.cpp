@@ -2,8 +2,11 @@
 #include "editor/editor_dlg.h"
 
 #include "pack/pack_file.h"
+
 #include "res/texts.h"
 #include "ui/ui_services.h"
+#include <cstdio>
+#include <span>
 
 namespace {
 std::optional<std::string> ChoosePackFile(CWnd* owner, FileChooserMode mode) {
@@ -33,11 +36,14 @@ void CEditorDlg::OpenPack(const std::string& path) {
     }
     ClearPack();
     Invalidate(true);
-    g_packLoaded = ReadPackImage(file.get(), g_pack) == PACK_FILE_SIZE;
-    ForgetHistory(g_pack);
+    PackImage read{};
+    const std::size_t count = ReadPackImage(file.get(), read);
+    g_packLoaded = count == PACK_FILE_SIZE;
+    // Saving a partly read pack writes bytes that were never on disk, so it counts as changed.
+    m_document.Load(read, g_packLoaded ? LoadedPart::Whole : LoadedPart::Partial);
+    m_document.SetFile(IdentifyFile(::fileno(file.get()), path,
+                                    std::span<const std::uint8_t>(read.data(), count)));
     if (!g_packLoaded) {
-        // Saving a partly read pack writes bytes that were never on disk.
-        m_saved.KeepPartial(g_pack);
         ShowFileError(res::kShortReadMessage);
     }
     file.reset();
@@ -52,14 +58,5 @@ void CEditorDlg::OnSavePack() {
 
 bool CEditorDlg::SavePack() {
     const auto path = ChoosePackFile(this, FileChooserMode::Save);
-    if (!path) {
-        return false;
-    }
-    if (!SavePackFile(*path, g_pack)) {
-        ShowFileError(res::kCannotSaveMessage);
-        return false;
-    }
-    m_saved.Keep(g_pack);
-    UpdateChangeMarks();
-    return true;
+    return path && SavePackTo(*path);
 }

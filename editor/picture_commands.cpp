@@ -5,40 +5,26 @@
 #include "convert/decode_size.h"
 #include "convert/dither.h"
 #include "editor/import_image/import_image_dlg.h"
+#include "editor/import_image/import_source.h"
+#include "editor/picture_filters.h"
 #include "faces/frame_choice.h"
-#include "image/image_formats.h"
 #include "image/image_io.h"
 #include "pack/picture_codec.h"
 #include "pack/picture_export.h"
 #include "res/texts.h"
 #include "ui/clipboard.h"
 #include "ui/ui_services.h"
+#include "ui/wait_cursor.h"
 
 #include <algorithm>
 
-// The conversion and the pack each name the four display greys, neither knowing the other;
-// a slot must store exactly the greys the conversion chose.
-static_assert(kDisplayGreys == GREY_LEVELS);
-
-namespace {
-// Every format the readers know, then every file.
-std::string ImageFilter() {
-    std::string patterns;
-    for (const std::string& pattern : ReadableImagePatterns()) {
-        patterns += (patterns.empty() ? "" : ";") + pattern;
-    }
-    return std::string(res::kImagesLabel) + "|" + patterns + "|" +
-           std::string(res::kAllFilesFilter);
-}
-} // namespace
-
 ContactId CEditorDlg::SelectedId() const {
-    return HasSelection() ? GetContactId(g_pack, m_nSelected) : ContactId{0};
+    return HasSelection() ? m_document.Id(m_nSelected) : ContactId{0};
 }
 
 bool CEditorDlg::AnySlotOccupied() const {
     for (int slot = 0; slot < PACK_SLOT_COUNT; ++slot) {
-        if (GetContactId(g_pack, slot) != 0) {
+        if (m_document.Id(slot) != 0) {
             return true;
         }
     }
@@ -49,39 +35,66 @@ void CEditorDlg::OnImportImage() {
     if (!HasSelection()) {
         return;
     }
-    if (const auto path = GetUiServices().ChooseFile(this, FileChooserMode::Open, ImageFilter())) {
+    if (const auto path =
+            GetUiServices().ChooseFile(this, FileChooserMode::Open, ImportImageFilter())) {
         ImportImageFile(*path);
     }
 }
 
 void CEditorDlg::ImportImageFile(const std::string& path) {
-    ImportDecoded(DecodeImageFile(path, &ReducedDecodeSize<ImageSize>));
+    // The chooser that named the file is gone from the screen before anything is decoded.
+    UpdateWindow();
+    std::optional<ImportSource> source;
+    DecodedImage decoded;
+    {
+        const CWaitCursor busy;
+        // A phone photo opens at once on its thumbnail, and the photo decodes behind it.
+        source = ThumbnailSource(path, m_importSettings.findFace);
+        if (!source) {
+            decoded = DecodeImageFile(path, &ReducedDecodeSize);
+            if (decoded.image) {
+                source = SourceOfImage(std::move(*decoded.image), decoded.fullSize);
+            }
+        }
+    }
+    if (source) {
+        RunImportDialog(std::move(*source));
+    } else {
+        ReportUnreadable(decoded);
+    }
 }
 
 void CEditorDlg::ImportDecoded(DecodedImage decoded) {
     if (!decoded.image) {
-        // An empty clipboard has nothing to say; anything the reader refused does.
-        if (!decoded.error.empty()) {
-            ShowWarning(std::string(res::kImageUnreadableMessage) + "\n" + decoded.error);
-        }
+        ReportUnreadable(decoded);
         return;
     }
-    RunImportDialog(std::move(*decoded.image), decoded.fullSize);
+    std::optional<ImportSource> source;
+    {
+        const CWaitCursor busy;
+        source = SourceOfImage(std::move(*decoded.image), decoded.fullSize);
+    }
+    RunImportDialog(std::move(*source));
 }
 
-void CEditorDlg::RunImportDialog(RgbImage image, const ImageSize& fullSize) {
-    const ImportFrames frames =
-        ChooseImportFrames(image, fullSize, FacesAtFullSize(image, fullSize));
-    CImportImageDlg dialog(std::move(image), frames, this);
-    if (dialog.DoModal() != IDOK || !HasSelection()) {
+void CEditorDlg::ReportUnreadable(const DecodedImage& decoded) {
+    // An empty clipboard has nothing to say; anything the reader refused does.
+    if (!decoded.error.empty()) {
+        ShowWarning(std::string(res::kImageUnreadableMessage) + "\n" + decoded.error);
+    }
+}
+
+void CEditorDlg::RunImportDialog(ImportSource source) {
+    CImportImageDlg dialog(std::move(source.image), source.frames, m_importSettings, this,
+                           std::move(source.fullPhoto));
+    if (dialog.DoModal() != IDOK) {
         return;
     }
-    const SlotState before = CaptureSlot(m_nSelected);
-    const PackedPicture& picture = dialog.GetPicture();
-    std::copy(picture.begin(), picture.end(), GetPicture(g_pack, m_nSelected).begin());
-    ShowStoredPicture(m_nSelected);
-    RecordSlotChange(before);
-    Invalidate(true);
+    m_importSettings = dialog.GetSettings();
+    if (HasSelection()) {
+        m_document.SetPicture(m_nSelected, ConstPackPicture(dialog.GetPicture()));
+        Invalidate(true);
+    }
 }
 
 namespace {
@@ -105,12 +118,17 @@ void CEditorDlg::OnPastePicture() {
     if (!HasSelection()) {
         return;
     }
-    ImportDecoded(DecodeClipboardImage());
+    DecodedImage decoded;
+    {
+        const CWaitCursor busy;
+        decoded = DecodeClipboardImage();
+    }
+    ImportDecoded(std::move(decoded));
 }
 
 void CEditorDlg::OnCopyPicture() {
     if (SelectedId() != 0) {
         SetClipboardGreyImage(PICTURE_WIDTH, PICTURE_HEIGHT,
-                              PictureToGreys(GetPicture(g_pack, m_nSelected)));
+                              PictureToGreys(m_document.Picture(m_nSelected)));
     }
 }

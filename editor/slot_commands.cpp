@@ -2,6 +2,8 @@
 #include "editor/editor_dlg.h"
 
 #include "editor/load_bitmap_file.h"
+#include "editor/picture_filters.h"
+#include "image/image_io.h"
 #include "import/bitmap_file.h"
 #include "pack/contact_id.h"
 #include "pack/pack_image.h"
@@ -13,6 +15,7 @@
 #include "ui/list_ctrl.h"
 #include "ui/ui_services.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -25,31 +28,28 @@ void CEditorDlg::OnSetId() {
         ShowWarning(std::string(res::kBadIdMessage));
         return;
     }
-    const auto id = static_cast<ContactId>(static_cast<std::uint16_t>(*value));
-    const SlotState before = CaptureSlot(m_nSelected);
-    CListCtrl& list = ContactList();
-    list.SetItemText(m_nSelected, 0, std::to_string(id));
-    list.SetItemData(m_nSelected, id);
-    DescribeRow(m_nSelected);
-    SetContactId(g_pack, m_nSelected, *value);
-    m_editId.SetWindowText(std::to_string(GetContactId(g_pack, m_nSelected)));
-    RecordSlotChange(before);
+    m_document.SetId(m_nSelected, *value);
+    m_editId.SetWindowText(std::to_string(m_document.Id(m_nSelected)));
 }
 
 void CEditorDlg::OnSetPicture() {
     if (!HasSelection()) {
         return;
     }
-    const auto path =
-        GetUiServices().ChooseFile(this, FileChooserMode::Open, std::string(res::kBitmapFilter));
+    const auto path = GetUiServices().ChooseFile(this, FileChooserMode::Open, SetPictureFilter());
     if (!path) {
         return;
     }
-    const SlotState before = CaptureSlot(m_nSelected);
+    // A bitmap file keeps the rules it always had, refusals included, and so does a file that
+    // no reader recognises, refused as before; any other picture is framed in Import Image.
+    if (!StartsAsBitmapFile(*path) && IsImageFile(*path)) {
+        ImportImageFile(*path);
+        return;
+    }
     CBitmap loaded;
-    if (LoadBitmapFile(*path, loaded) && BitmapToPicture(loaded, GetPicture(g_pack, m_nSelected))) {
-        ShowStoredPicture(m_nSelected);
-        RecordSlotChange(before);
+    std::array<std::uint8_t, PICTURE_BYTES> picture{};
+    if (LoadBitmapFile(*path, loaded) && BitmapToPicture(loaded, picture)) {
+        m_document.SetPicture(m_nSelected, picture);
     }
     Invalidate(true);
 }
@@ -57,7 +57,7 @@ void CEditorDlg::OnSetPicture() {
 void CEditorDlg::ShowStoredPicture(int slot) {
     // Shown as stored: the four greys the slot now holds, not the source's own colours.
     CClientDC dc(this);
-    auto shown = PictureToBitmap(GetPicture(g_pack, slot), &dc);
+    auto shown = PictureToBitmap(m_document.Picture(slot), &dc);
     m_imageList.Replace(slot, shown.get(), nullptr);
     m_pictures[static_cast<std::size_t>(slot)] = std::move(shown);
 }
@@ -71,15 +71,7 @@ void CEditorDlg::OnRemoveContact() {
     if (!HasSelection()) {
         return;
     }
-    const SlotState before = CaptureSlot(m_nSelected);
-    ShowPlaceholder(m_nSelected);
-    CListCtrl& list = ContactList();
-    list.SetItemData(m_nSelected, 0);
-    list.SetItemText(m_nSelected, 0, std::string(res::kEmptySlotText));
-    DescribeRow(m_nSelected);
-    // The picture bytes stay: only the identifier marks a slot empty.
-    SetContactId(g_pack, m_nSelected, 0);
-    RecordSlotChange(before);
+    m_document.Remove(m_nSelected);
     Invalidate(true);
     UpdateWindow();
 }

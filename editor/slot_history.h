@@ -1,6 +1,6 @@
-// What the editor needs to take slot changes back: each slot as it was shown before and after a
-// command, and the bytes the pack had when it was last saved, to tell whether it is modified.
-// Plain C++, so that the rules are tested without a window.
+// What the editor needs to take slot changes back: each slot as the document held it before
+// and after a command, and the bytes the pack had when it was last saved, to tell whether it
+// is modified. Plain C++, so that the rules are tested without a window.
 #pragma once
 
 #include "pack/pack_image.h"
@@ -8,21 +8,20 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
-#include <string>
 #include <vector>
 
-// One slot as the editor holds it: its bytes in the pack and its row in the list, exactly as
-// shown. The row may disagree with the bytes ("Set new ID" keeps the thumbnail), so both are
-// kept.
+// One slot as the document holds it: its bytes in the pack and what the editor shows of them.
+// What is shown may disagree with the bytes ("Set new ID" keeps the thumbnail, and an emptied
+// slot keeps its picture bytes), so both are kept.
 struct SlotState {
     int slot = -1;
     ContactId id = 0;
     std::array<std::uint8_t, PICTURE_BYTES> picture{};
-    std::string rowText;
-    std::intptr_t itemData = 0;
-    // Whether the row shows the slot's picture bytes as its thumbnail, or the placeholder.
+    // Whether the slot shows its picture bytes, or the placeholder.
     bool showsPicture = false;
+    // Whether the identifier reads as the empty mark rather than as its number: an empty slot
+    // as the pack was shown and a removed one do, an identifier typed (even 0) never does.
+    bool showsEmpty = false;
 
     friend bool operator==(const SlotState&, const SlotState&) = default;
 };
@@ -38,7 +37,7 @@ public:
     // A new change drops the steps undone before it: they no longer follow from what is shown.
     void Record(SlotChange change);
     // One step that changes several slots at once, as a swap of two does. The slot changed
-    // last is the one a redo leaves selected, and the first the one an undo leaves selected.
+    // last is the one a redo brings back last, and the first the one an undo brings back last.
     void Record(std::vector<SlotChange> changes);
     // The states to bring back, in order, or none when there is nothing to undo or redo.
     std::vector<SlotState> Undo();

@@ -1,10 +1,7 @@
-// Knowing what changed since the pack was last saved: the question before it is thrown away,
-// and the bold rows of the slots that differ.
+// Knowing what changed since the pack was last saved: the question before it is thrown away.
 #include "editor/editor_dlg.h"
 
-#include "res/resource.h"
 #include "res/texts.h"
-#include "ui/list_ctrl.h"
 #include "ui/ui_services.h"
 
 namespace {
@@ -13,7 +10,7 @@ enum Answer { kSave, kDiscard, kCancel };
 } // namespace
 
 bool CEditorDlg::IsModified() const {
-    return m_saved.IsModified(g_pack);
+    return m_document.IsModified();
 }
 
 bool CEditorDlg::ConfirmDiscard() {
@@ -41,20 +38,4 @@ bool CEditorDlg::ConfirmDiscard() {
 
 bool CEditorDlg::CanClose() {
     return ConfirmDiscard();
-}
-
-void CEditorDlg::ForgetHistory(const PackImage& kept) {
-    m_saved.Keep(kept);
-    m_history.Clear();
-}
-
-void CEditorDlg::UpdateChangeMarks() {
-    CListCtrl* list = GetDlgItemAs<CListCtrl>(IDC_CONTACT_LIST);
-    if (list == nullptr) {
-        return;
-    }
-    const int rows = std::min(list->GetItemCount(), PACK_SLOT_COUNT);
-    for (int row = 0; row < rows; ++row) {
-        list->SetItemBold(row, m_saved.SlotDiffers(g_pack, row));
-    }
 }

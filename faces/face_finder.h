@@ -19,6 +19,10 @@ struct FaceSearch {
     std::string cascade = kFaceCascadePath;
 };
 
+// Why faces cannot be looked for, in words for the user: the module is missing or damaged, a
+// library it needs is missing, or the cascade cannot be loaded. Empty when face finding works.
+std::string FaceFindingProblem(const FaceSearch& search = {});
+
 // The faces at least smallest pixels tall in rgb (width x height, 3 bytes a pixel, rows not
 // padded), largest first, in its pixels. A missing module, a missing cascade or a failed search all
 // mean no face: the frame then starts centred, which is what every picture got before faces were

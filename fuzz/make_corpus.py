@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of the fuzz targets: small bitmap files, packs and images, valid and broken.
+"""Writes the seed corpus of the fuzz targets: small bitmap files, packs and images, valid and broken,
+pictures with conversion settings, and saves with a medium's damage.
 
 Run from anywhere; the files go to corpus/ beside this script. They are committed, so this
 only needs running again when a seed is added or changed. The HEIC and AVIF seeds of
-image_import (small.heic, alpha.heic, small.avif, bands_lossless.avif) are not written here:
+image_decode (small.heic, alpha.heic, small.avif, bands_lossless.avif) are not written here:
 they were made once with heif-enc from libheif-examples and are committed as they are.
 """
 import pathlib
@@ -151,16 +152,25 @@ def main():
         "pack/short.pack": pack(1234),
         "pack/long.pack": pack(15050 + 16),
         "pack/empty.pack": b"",
-        "image_import/ramp.jpg": RAMP_JPEG,
-        "image_import/ramp_turned.jpg": with_orientation(RAMP_JPEG, 6),
-        "image_import/truncated.jpg": RAMP_JPEG[:200],
-        "image_import/grey.png": png(24, 25, 0, 1, lambda x, y: [(x * 11 + y * 5) % 256]),
-        "image_import/alpha.png": png(12, 10, 6, 4, lambda x, y: [x * 20, y * 25, 90, x * y * 2]),
-        "image_import/tiny.gif": TINY_GIF,
-        "image_import/colour.bmp": bmp24(9, 7, lambda x, y: [x * 28, y * 36, 200]),
-        "image_import/grey.pgm": b"P5 8 6 255\n" + bytes((x * 30 + y) % 256 for y in range(6)
+        "image_decode/ramp.jpg": RAMP_JPEG,
+        "image_decode/ramp_turned.jpg": with_orientation(RAMP_JPEG, 6),
+        "image_decode/truncated.jpg": RAMP_JPEG[:200],
+        "image_decode/grey.png": png(24, 25, 0, 1, lambda x, y: [(x * 11 + y * 5) % 256]),
+        "image_decode/alpha.png": png(12, 10, 6, 4, lambda x, y: [x * 20, y * 25, 90, x * y * 2]),
+        "image_decode/tiny.gif": TINY_GIF,
+        "image_decode/colour.bmp": bmp24(9, 7, lambda x, y: [x * 28, y * 36, 200]),
+        "image_decode/grey.pgm": b"P5 8 6 255\n" + bytes((x * 30 + y) % 256 for y in range(6)
                                                         for x in range(8)),
-        "image_import/ascii.ppm": b"P3 2 2 255\n255 0 0  0 255 0\n0 0 255  255 255 255\n",
+        "image_decode/ascii.ppm": b"P3 2 2 255\n255 0 0  0 255 0\n0 0 255  255 255 255\n",
+        # Eight bytes of settings, then the picture's light: a ramp, a flat grey, a checkerboard.
+        "image_convert/ramp_default.bin": bytes(8) + bytes(range(256)),
+        "image_convert/grey_auto_levels.bin": bytes([100, 120, 8, 2, 0, 4, 0, 0]) + bytes([128] * 64),
+        "image_convert/checks_sharpened.bin": bytes([0, 0, 8, 1, 60, 1, 0, 0]) + bytes([0, 255] * 48),
+        # The medium's damage and the old file, then the bytes saved.
+        "safe_save/intact_pack.bin": bytes([0, 1]) + pack(15050),
+        "safe_save/flipped_new_file.bin": bytes([5, 2]) + b"picture",
+        "safe_save/lost_byte_over_empty.bin": bytes([2, 3]) + bytes(40),
+        "safe_save/gained_byte.bin": bytes([3, 1]) + bytes(10),
     }
     for name, data in seeds.items():
         path = HERE / "corpus" / name

@@ -15,8 +15,9 @@ enum HeifStatus : int {
     kHeifDecoded = 0,
     // The file is damaged or uses something the codecs cannot decode; error says why.
     kHeifUnreadable = 1,
-    // The primary image has more than maxPixels pixels; width and height give its size, and
-    // nothing was decoded.
+    // The primary image has more than maxPixels pixels, or more than libheif's own limits
+    // allow; width and height give its size where it is known (0 where not), and nothing was
+    // decoded.
     kHeifTooLarge = 2,
     // allocate gave no memory for the decoded picture.
     kHeifNoMemory = 3,

@@ -3,10 +3,12 @@
 #include "base/byte_reader.h"
 #include "base/private_module.h"
 #include "image/heif_module.h"
+#include "image/heif_size.h"
 #include "image/image_limit.h"
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdlib>
 #include <new>
 #include <string_view>
@@ -74,6 +76,13 @@ bool IsHeifData(std::span<const std::uint8_t> data) {
 HeifResult DecodeHeif(std::span<const std::uint8_t> data, std::uint64_t maxPixels,
                       const std::string& module) {
     HeifResult result;
+    // Judged on what the decoder would make, before it allocates any of it.
+    if (const auto largest = LargestHeifPicture(data); largest && largest->Count() > maxPixels) {
+        result.tooLarge = true;
+        result.width = static_cast<int>(std::min<std::uint32_t>(largest->width, INT_MAX));
+        result.height = static_cast<int>(std::min<std::uint32_t>(largest->height, INT_MAX));
+        return result;
+    }
     const auto decode =
         reinterpret_cast<DecodeHeifFunction>(FindModuleSymbol(module, kDecodeHeifSymbol));
     if (decode == nullptr) {
@@ -136,8 +145,11 @@ DecodedImage DecodeHeifImage(std::span<const std::uint8_t> data) {
     decoded.fullSize = {heif.width, heif.height};
     if (heif.image) {
         decoded.image = std::move(heif.image);
-    } else if (heif.tooLarge) {
+    } else if (heif.tooLarge && heif.width > 0 && heif.height > 0) {
         decoded.error = TooLargeReason(heif.width, heif.height);
+    } else if (heif.tooLarge) {
+        // The decoder's own limits refused a size that the boxes did not tell.
+        decoded.error = "It is too large";
     } else {
         decoded.error = heif.error.empty() ? "Unknown error" : heif.error;
     }

@@ -46,8 +46,8 @@ std::optional<DecodedImage> DecodeImagePreview(const std::string& path);
 // decodes every image at full size.
 DecodedImage DecodeImageData(std::span<const std::uint8_t> bytes, DecodeSizeRule rule);
 
-// rect of source (clipped to it) scaled to width x height by area averaging. An empty rect or
-// size gives an empty image.
+// rect of source (clipped to it) scaled to width x height by area averaging, for small pictures
+// shown in lists. An empty rect or size gives an empty image.
 RgbImage ScaleArea(const RgbImage& source, PixelRect rect, int width, int height);
 
 // An 8-bit greyscale PNG file of grey (one byte per pixel, top row first); nothing when grey

@@ -7,6 +7,7 @@
 #include "gfx/dib.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -166,4 +167,15 @@ BitmapFileResult ReadBitmapFile(const std::string& path, CBitmap& bitmap) {
     // and opening it again would let a named pipe put in its place stall the editor.
     const auto bytes = ReadRegularFile(path, kMaxBitmapFileBytes);
     return bytes ? DecodeBitmapFile(*bytes, bitmap) : BitmapFileResult::Unreadable;
+}
+
+bool StartsAsBitmapFile(const std::string& path) {
+    const OpenedRegularFile opened = OpenRegularFile(path);
+    std::array<std::uint8_t, 2> start{};
+    std::size_t done = 0;
+    if (opened.fd.Get() < 0 || !ReadFully(opened.fd.Get(), start, done) || done != start.size()) {
+        return false;
+    }
+    const ByteReader reader(start);
+    return reader.U8(0) == 'B' && reader.U8(1) == 'M';
 }

@@ -19,6 +19,10 @@ enum class BitmapFileResult {
 // result is Loaded. Shows nothing.
 BitmapFileResult DecodeBitmapFile(std::span<const std::uint8_t> file, CBitmap& bitmap);
 
+// Whether the file at path starts as a bitmap file does ("BM"); reads two bytes of a regular
+// file and nothing else.
+bool StartsAsBitmapFile(const std::string& path);
+
 // Reads the file at path into bitmap, as DecodeBitmapFile does; a file that cannot be opened,
 // is not a regular file or is larger than any such picture can be is Unreadable. Shows nothing.
 BitmapFileResult ReadBitmapFile(const std::string& path, CBitmap& bitmap);

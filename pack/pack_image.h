@@ -1,14 +1,16 @@
 // The pack in memory: a byte-for-byte image of the 15050-byte file.
 #pragma once
 
+#include "gfx/slot_picture.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 inline constexpr int PACK_SLOT_COUNT = 25;
-inline constexpr int PICTURE_WIDTH = 48;
-inline constexpr int PICTURE_HEIGHT = 50;
+inline constexpr int PICTURE_WIDTH = kSlotPictureWidth;
+inline constexpr int PICTURE_HEIGHT = kSlotPictureHeight;
 inline constexpr std::size_t PICTURE_BYTES = 600;
 inline constexpr std::size_t ID_TABLE_BYTES = 50;
 inline constexpr std::size_t PACK_FILE_SIZE = ID_TABLE_BYTES + PACK_SLOT_COUNT * PICTURE_BYTES;

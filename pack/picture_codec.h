@@ -11,7 +11,7 @@ class CBitmap;
 class CDisplayCaps;
 
 // The display value of each of the four levels (0 black, 3 white).
-inline constexpr std::array<std::uint8_t, 4> GREY_LEVELS{0, 85, 190, 255};
+inline constexpr std::array<std::uint8_t, 4> GREY_LEVELS = kSlotPictureGreys;
 
 // 0-84 -> 0, 85-179 -> 1, 180-254 -> 2, 255 -> 3.
 // Counted rather than branched on: pictures mix levels unpredictably.

@@ -51,6 +51,8 @@ constexpr std::array kImportImageControls{
     ControlTemplate{IDC_CROP_VIEW, CropView, "", 7, 7, 170, 194, 0, "Picture and frame"},
     // Under the frame it places: where the frame starts.
     ControlTemplate{IDC_FIND_FACE, CheckBox, "Find face", 7, 205, 80, 10},
+    // Says why OK waits, while the photo a thumbnail stands for is still being read.
+    ControlTemplate{IDC_IMPORT_STATUS, StaticText, "", 90, 206, 125, 8},
     ControlTemplate{IDC_STATIC, StaticText, "Result", 185, 7, 60, 8},
     ControlTemplate{IDC_RESULT_ACTUAL, PictureView, "", 185, 17, 34, 32, 0,
                     "Result at actual size"},
@@ -90,6 +92,15 @@ constexpr std::array kAllSlotsAccelerators{
     Accelerator{"Ctrl+Y", IDM_REDO, KeyScope::Window},
 };
 
+// The filter comes first, so that typing a name is the first thing the window takes.
+constexpr std::array kChooseContactControls{
+    ControlTemplate{IDC_STATIC, StaticText, "&Find:", 7, 9, 24, 8, 0, {}, IDC_CONTACT_FILTER},
+    ControlTemplate{IDC_CONTACT_FILTER, Edit, "", 33, 7, 180, 12, 0, "Find a contact by name"},
+    ControlTemplate{IDC_CONTACT_CARDS, ReportList, "", 7, 24, 206, 190, 0, "Contacts"},
+    ControlTemplate{1 /* IDOK */, DefPushButton, "Import Image...", 93, 220, 66, 14},
+    ControlTemplate{2 /* IDCANCEL */, PushButton, "Cancel", 163, 220, 50, 14},
+};
+
 constexpr std::array kAboutControls{
     ControlTemplate{IDC_STATIC, StaticIcon, "", 11, 17, 20, 20, IDR_MAINFRAME},
     ControlTemplate{IDC_STATIC, StaticText, "SnapfoldEditor Version 1.0", 40, 10, 119, 8},
@@ -106,6 +117,8 @@ constexpr std::array kTemplates{
                    kImportImageControls},
     DialogTemplate{IDD_ALL_SLOTS, "All Slots", 314, 333, 8, WindowKind::OwnedDialog,
                    kAllSlotsControls, kAllSlotsAccelerators},
+    DialogTemplate{IDD_CHOOSE_CONTACT, "Choose Contact", 220, 241, 8, WindowKind::OwnedDialog,
+                   kChooseContactControls},
 };
 
 } // namespace

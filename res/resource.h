@@ -6,6 +6,7 @@ inline constexpr int IDS_ABOUTBOX = 101;
 inline constexpr int IDD_EDITOR_DIALOG = 102;
 inline constexpr int IDD_IMPORT_IMAGE = 103;
 inline constexpr int IDD_ALL_SLOTS = 104;
+inline constexpr int IDD_CHOOSE_CONTACT = 105;
 inline constexpr int IDR_MAINFRAME = 128;
 inline constexpr int IDI_NO_PICTURE = 131;
 
@@ -35,10 +36,15 @@ inline constexpr int IDC_AUTO_LEVELS = 1120;
 inline constexpr int IDC_SHARPEN = 1121;
 inline constexpr int IDC_SHARPEN_VALUE = 1122;
 inline constexpr int IDC_FIND_FACE = 1123;
+inline constexpr int IDC_IMPORT_STATUS = 1124;
 
 // The All Slots dialog's controls.
 inline constexpr int IDC_SLOT_GRID = 1201;
 inline constexpr int IDC_SAVE_SHEET = 1202;
+
+// Choose Contact.
+inline constexpr int IDC_CONTACT_FILTER = 1301;
+inline constexpr int IDC_CONTACT_CARDS = 1302;
 
 // Controls that no code addresses share this identifier.
 inline constexpr int IDC_STATIC = -1;

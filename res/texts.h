@@ -7,18 +7,32 @@ namespace res {
 
 inline constexpr std::string_view kPackFilter =
     "Tessaly packs (*.bin)| *.bin|All files (*.*)|*.*||";
-inline constexpr std::string_view kBitmapFilter = "Bitmaps (*.bmp)| *.bmp|All files (*.*)|*.*||";
+// "Set new Picture" offers bitmap files first, as it always did, then every other picture,
+// under this label followed by their patterns, then all files.
+inline constexpr std::string_view kBitmapFilterEntry = "Bitmaps (*.bmp)| *.bmp|";
+inline constexpr std::string_view kPicturesLabel = "Pictures";
 
 inline constexpr std::string_view kErrorCaption = "Error";
 inline constexpr std::string_view kShortReadMessage = "Not all data can be read!";
 inline constexpr std::string_view kCannotOpenMessage = "The file cannot be opened!";
 inline constexpr std::string_view kCannotSaveMessage = "The file cannot be saved!";
+// Save waited a few seconds for another program (a snapfold run, another editor) to finish.
+inline constexpr std::string_view kFileInUseMessage =
+    "The file is in use by another program. Your changes are kept; try saving again later.";
+// Save found the file on disk no longer what the editor read or wrote.
+inline constexpr std::string_view kChangedOnDiskQuestion =
+    "The file has changed on disk since it was opened. Replace it with the editor's pack?";
+// Save found a file of another length than a pack; %1 is its length in bytes.
+inline constexpr std::string_view kNotAPackQuestion =
+    "The file is not a Snapfold pack of 15050 bytes (it has %1 bytes). Replace it?";
 inline constexpr std::string_view kBadIdMessage = "ID must be a number from -32768 to 65535";
 inline constexpr std::string_view kBitmapSizeMessage = "Bitmap must be 48x50 max 8bpp";
 inline constexpr std::string_view kBitmapUnreadableMessage = "The bitmap file cannot be read!";
 inline constexpr std::string_view kImageUnreadableMessage = "The image cannot be read!";
 // Why the Import Image dialog's "Find face" is disabled.
 inline constexpr std::string_view kNoFaceFound = "No face found";
+// Why it is disabled when faces cannot be looked for at all; the reason follows.
+inline constexpr std::string_view kFaceFindingUnavailable = "Face finding is not available: ";
 
 inline constexpr std::string_view kUnsavedChangesQuestion =
     "The pack has unsaved changes. Save them?";
@@ -47,6 +61,8 @@ inline constexpr std::string_view kNoButton = "No";
 inline constexpr std::string_view kExportPictureCaption = "Export Picture";
 // Patterns that the image readers add at run time, ahead of "All files".
 inline constexpr std::string_view kImagesLabel = "Images";
+// Shown in Import Image while OK waits for the photo the thumbnail stands for.
+inline constexpr std::string_view kReadingFullPhoto = "Reading the full photo\u2026";
 inline constexpr std::string_view kAllFilesFilter = "All files (*.*)|*.*||";
 inline constexpr std::string_view kExportFilter =
     "PNG images (*.png)|*.png|BMP images (*.bmp)|*.bmp||";
@@ -70,6 +86,10 @@ inline constexpr std::string_view kDitheringNames[] = {"None", "Floyd-Steinberg"
 
 inline constexpr std::string_view kContactsHeading = "Contacts";
 inline constexpr std::string_view kEmptySlotText = "000";
+// Choose Contact: what a row of a card says to assistive technology when its photo can be
+// imported, and why it cannot when the image readers refuse the photo.
+inline constexpr std::string_view kContactPhotoDescription = "Has a photo";
+inline constexpr std::string_view kPhotoUnreadable = "Photo cannot be read";
 // How assistive technology describes a row: "Slot 5 of 25", or "Slot 5 of 25, empty".
 inline constexpr std::string_view kSlotDescription = "Slot %d of %d";
 inline constexpr std::string_view kEmptySlotDescription = "Slot %d of %d, empty";

@@ -36,9 +36,6 @@ public:
                                 int srcWidth, int srcHeight);
     // Device pixels per logical pixel of the surface; 1 without one.
     double GetDevicePixelRatio() const;
-    void DrawIcon(int x, int y, HICON icon);
-    // What the window system does before it draws a minimised window's icon.
-    void EraseIconBackground(CWnd* wnd);
 
 protected:
     // What the backend paints with, when this context draws onto a window.

@@ -12,7 +12,6 @@ class CMenu;
 enum class DialogEvent {
     SysCommand,
     Paint,
-    QueryDragIcon,
     Clicked,
     ListClick,
     Destroy,
@@ -28,7 +27,8 @@ enum class DialogEvent {
     DropFiles,
     // An item of a list or grid dragged onto another item of the same control.
     ItemDragged,
-    // An item of a grid chosen by a double-click or Enter.
+    // An item chosen: a grid's by a double-click or Enter, a list's by a double-click (Enter
+    // presses the default button, which acts on the selected row).
     ItemActivated,
 };
 
@@ -51,7 +51,6 @@ struct EventArgs {
     long param = 0;
     NMHDR* header = nullptr;
     LRESULT* result = nullptr;
-    HICON icon = nullptr;
     // Where a menu was asked for, in screen coordinates.
     CPoint point;
     CMenu* menu = nullptr;
@@ -84,12 +83,6 @@ template <auto Handler> constexpr EventEntry OnSysCommandEntry() {
 template <auto Handler> constexpr EventEntry OnPaintEntry() {
     using D = event_table_detail::DialogOf<Handler>;
     return {DialogEvent::Paint, 0, [](CDialog& d, EventArgs&) { (static_cast<D&>(d).*Handler)(); }};
-}
-
-template <auto Handler> constexpr EventEntry OnQueryDragIconEntry() {
-    using D = event_table_detail::DialogOf<Handler>;
-    return {DialogEvent::QueryDragIcon, 0,
-            [](CDialog& d, EventArgs& a) { a.icon = (static_cast<D&>(d).*Handler)(); }};
 }
 
 template <auto Handler> constexpr EventEntry OnClickedEntry(int controlId) {

@@ -38,6 +38,8 @@ public:
 
     // The text of column 0; another column has none.
     std::string GetItemText(int row, int column) const;
+    // A disabled row is shown greyed and cannot be selected, by mouse or keyboard.
+    bool SetItemEnabled(int row, bool enabled);
     // Shows the row's text in bold, or not; the text itself stays.
     bool SetItemBold(int row, bool bold);
     // Highlights the row and scrolls it into view, without reporting a click to the dialog.

@@ -26,7 +26,6 @@ public:
     void ScreenToClient(CRect* rect) const;
     void ScreenToClient(CPoint* point) const;
 
-    bool IsIconic() const;
     // Schedules a repaint. The toolkit always paints a window from its background up, so the
     // background is erased whatever erase says; the argument is kept for the callers' sake.
     void Invalidate(bool erase = true);

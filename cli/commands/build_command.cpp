@@ -3,9 +3,12 @@
 #include "cli/build_progress.h"
 #include "cli/commands/commands.h"
 #include "cli/conversion_options.h"
+#include "cli/input_files.h"
 #include "cli/manifest.h"
 #include "cli/pack_io.h"
+#include "cli/pack_update.h"
 #include "cli/picture_input.h"
+#include "cli/write_lock.h"
 #include "res/texts.h"
 
 #include <CLI/CLI.hpp>
@@ -13,6 +16,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <map>
 #include <memory>
 #include <new>
 #include <string>
@@ -58,18 +62,38 @@ std::optional<Manifest> ReadManifest(const std::string& name) {
     return ParseManifest(text, FolderOf(name));
 }
 
+// Where each entry's picture comes from. Each vCard file is read once and shared: a manifest
+// from snapfold cards --manifest takes every card from the same address book.
+std::vector<PictureSource> PictureSources(const std::vector<ManifestEntry>& entries) {
+    std::map<std::string, std::shared_ptr<const VCardFile>> cardFiles;
+    std::vector<PictureSource> sources;
+    for (const ManifestEntry& entry : entries) {
+        PictureSource source{entry.image, entry.card};
+        if (entry.card) {
+            const auto [file, added] = cardFiles.try_emplace(entry.image);
+            if (added) {
+                file->second = ReadSharedCardFile(entry.image);
+            }
+            source.cards = file->second;
+        }
+        sources.push_back(std::move(source));
+    }
+    return sources;
+}
+
 // Every entry's picture. The images are independent, so they are converted on every core at
 // once; decoding is most of the time a build takes.
 std::vector<PictureResult> ReadPictures(const std::vector<ManifestEntry>& entries,
                                         const PictureOptions& options, ProgressDisplay display) {
     std::vector<PictureResult> results(entries.size());
+    const std::vector<PictureSource> sources = PictureSources(entries);
     BuildProgress progress(entries.size(), display);
     std::atomic<std::size_t> next = 0;
     const auto work = [&] {
         for (std::size_t i = next++; i < entries.size(); i = next++) {
             // An exception may not leave a thread; running out of memory is one image's failure.
             try {
-                results[i] = ReadPicture({entries[i].image, entries[i].card}, options);
+                results[i] = ReadPicture(sources[i], options);
             } catch (const std::bad_alloc&) {
                 results[i] = {std::nullopt,
                               {std::string(res::kImageUnreadableMessage) +
@@ -86,6 +110,16 @@ std::vector<PictureResult> ReadPictures(const std::vector<ManifestEntry>& entrie
     }
     work();
     return results;
+}
+
+// The pack is written only once every input has been read, so it must be none of them.
+bool WritesOverAnInput(const BuildOptions& options, const Manifest& manifest) {
+    InputFiles inputs;
+    inputs.Add(options.manifest);
+    for (const ManifestEntry& entry : manifest.entries) {
+        inputs.Add(entry.image);
+    }
+    return inputs.RefuseOutput(options.pack);
 }
 
 std::optional<PackImage> MakePack(const std::string& manifestName, const Manifest& manifest,
@@ -107,25 +141,24 @@ std::optional<PackImage> MakePack(const std::string& manifestName, const Manifes
     return pack;
 }
 
-ExitStatus RunBuild(const BuildOptions& options) {
-    if (!options.force && options.pack != kStandardStream && PathExists(options.pack)) {
-        ReportFailure(options.pack, "already exists; give --force to replace it");
-        return ExitStatus::Failure;
-    }
+std::optional<PackImage> ReadAndMakePack(const BuildOptions& options) {
     const auto manifest = ReadManifest(options.manifest);
     if (!manifest) {
-        return ExitStatus::Failure;
+        return std::nullopt;
     }
     if (manifest->error) {
         ReportFailure(options.manifest + ":" + std::to_string(manifest->error->line),
                       manifest->error->reason);
-        return ExitStatus::Failure;
+        return std::nullopt;
     }
-    const auto pack = MakePack(options.manifest, *manifest, options);
-    if (!pack || !StoreFile(options.pack, *pack)) {
-        return ExitStatus::Failure;
+    if (WritesOverAnInput(options, *manifest)) {
+        return std::nullopt;
     }
-    return ExitStatus::Success;
+    return MakePack(options.manifest, *manifest, options);
+}
+
+ExitStatus RunBuild(const BuildOptions& options) {
+    return ReplacePack(options.pack, options.force, [&] { return ReadAndMakePack(options); });
 }
 
 } // namespace
@@ -145,6 +178,7 @@ Command AddBuildCommand(CLI::App& app) {
                      "lines starting with # are skipped; \"-\" reads standard input")
         ->required();
     command->add_flag("--force", options->force, "Replace an existing file");
+    AddWaitOption(*command);
     command->add_flag("-q,--quiet", options->quiet,
                       "Show no progress; it is shown only while standard error is a terminal");
     const auto conversion = AddConversionOptions(*command, options->conversion);

@@ -4,8 +4,10 @@
 #include "cli/choice_option.h"
 #include "cli/commands/commands.h"
 #include "cli/file_batch.h"
+#include "cli/input_files.h"
 #include "cli/pack_io.h"
 #include "cli/slot_arg.h"
+#include "cli/write_lock.h"
 #include "image/image_io.h"
 #include "pack/picture_export.h"
 
@@ -91,6 +93,18 @@ bool MakeFolder(const std::string& folder) {
     return true;
 }
 
+// Every file is checked before the first is written, so that a refusal changes nothing. A
+// link at an export name is replaced by the new file, unless it leads to the pack itself.
+bool WritesOverAnInput(const ExportOptions& options, const std::vector<FileToWrite>& files) {
+    InputFiles inputs;
+    inputs.Add(options.pack);
+    bool refused = false;
+    for (const FileToWrite& file : files) {
+        refused = inputs.RefuseOutput(file.path) || refused;
+    }
+    return refused;
+}
+
 ExitStatus RunExport(const ExportOptions& options) {
     const auto named = ParseSlotNumbers(options.slots, options.pack);
     if (!named) {
@@ -102,8 +116,8 @@ ExitStatus RunExport(const ExportOptions& options) {
     }
     const auto slots = ChooseSlots(options, pack->image, *named);
     const auto files = slots ? MakeFiles(options, pack->image, *slots) : std::nullopt;
-    if (!files || !MayWriteBatch(*files, options.force) || !MakeFolder(options.folder) ||
-        !WriteBatch(*files)) {
+    if (!files || WritesOverAnInput(options, *files) || !MayWriteBatch(*files, options.force) ||
+        !MakeFolder(options.folder) || !WriteBatch(*files)) {
         return ExitStatus::Failure;
     }
     return ExitStatus::Success;
@@ -129,5 +143,6 @@ Command AddExportCommand(CLI::App& app) {
     WithChoices(command->add_option("--format", options->format, "png (the default) or bmp"),
                 kFormats);
     command->add_flag("--force", options->force, "Replace existing files");
+    AddWaitOption(*command);
     return {command, [options] { return RunExport(*options); }};
 }

@@ -77,6 +77,7 @@ ExitStatus RunFrame(const FrameOptions& options) {
             status = usage ? ExitStatus::Usage : ExitStatus::Failure;
             continue;
         }
+        NoteFaceFindingOnce();
         const DecodedImage& decoded = picture.decoded;
         const ChosenFrame chosen =
             Offset(ChooseFrame(*decoded.image, decoded.fullSize, FrameChoice::Face), picture.crop);

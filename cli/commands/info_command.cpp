@@ -39,12 +39,26 @@ void PrintJson(const std::string& name, const LoadedPack& pack) {
     std::printf("%s\n", line.c_str());
 }
 
+// A file of another length is shown as Open shows it, but a script must not take it for a
+// pack, so it is said, and the run fails as check does.
+bool NoteWrongSize(const std::string& name, const LoadedPack& pack) {
+    if (pack.Exact()) {
+        return false;
+    }
+    ReportFailure(name, pack.Complete() ? "longer than a pack"
+                                        : "only " + std::to_string(pack.fileSize) + " of " +
+                                              std::to_string(PACK_FILE_SIZE) + " bytes");
+    return true;
+}
+
 ExitStatus RunInfo(const InfoOptions& options) {
     ExitStatus status = ExitStatus::Success;
     for (const std::string& name : options.packs) {
         const auto pack = LoadPack(name);
-        if (!pack) {
+        if (!pack || NoteWrongSize(name, *pack)) {
             status = ExitStatus::Failure;
+        }
+        if (!pack) {
             continue;
         }
         if (options.json) {

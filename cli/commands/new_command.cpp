@@ -1,11 +1,13 @@
 // snapfold new: an empty pack.
 
 #include "cli/commands/commands.h"
-#include "cli/pack_io.h"
+#include "cli/pack_update.h"
+#include "cli/write_lock.h"
 
 #include <CLI/CLI.hpp>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -16,12 +18,7 @@ struct NewOptions {
 };
 
 ExitStatus RunNew(const NewOptions& options) {
-    if (!options.force && options.pack != kStandardStream && PathExists(options.pack)) {
-        ReportFailure(options.pack, "already exists; give --force to replace it");
-        return ExitStatus::Failure;
-    }
-    const PackImage empty{};
-    return StoreFile(options.pack, empty) ? ExitStatus::Success : ExitStatus::Failure;
+    return ReplacePack(options.pack, options.force, [] { return std::optional(PackImage{}); });
 }
 
 } // namespace
@@ -32,5 +29,6 @@ Command AddNewCommand(CLI::App& app) {
     command->add_option("PACK", options->pack, "The pack to write; \"-\" writes standard output")
         ->required();
     command->add_flag("--force", options->force, "Replace an existing file");
+    AddWaitOption(*command);
     return {command, [options] { return RunNew(*options); }};
 }

@@ -4,6 +4,7 @@
 #include "cli/pack_io.h"
 #include "cli/pack_update.h"
 #include "cli/slot_arg.h"
+#include "cli/write_lock.h"
 
 #include <CLI/CLI.hpp>
 
@@ -48,5 +49,6 @@ Command AddRemoveCommand(CLI::App& app) {
     command->add_option("SLOT", options->slots, "Slot numbers, 1 to 25")->required();
     command->add_flag("--force", options->force,
                       "Change a file longer than a pack, keeping its first 15050 bytes");
+    AddWaitOption(*command);
     return {command, [options] { return RunRemove(*options); }};
 }

@@ -2,10 +2,12 @@
 
 #include "cli/commands/commands.h"
 #include "cli/conversion_options.h"
+#include "cli/input_files.h"
 #include "cli/pack_io.h"
 #include "cli/pack_update.h"
 #include "cli/picture_input.h"
 #include "cli/slot_arg.h"
+#include "cli/write_lock.h"
 #include "pack/contact_id.h"
 #include "res/texts.h"
 
@@ -52,6 +54,13 @@ ExitStatus RunSet(const SetOptions& options) {
     if (options.pack == kStandardStream && options.picture == kStandardStream) {
         ReportFailure(kStandardStream, "standard input cannot hold both the pack and the picture");
         return ExitStatus::Usage;
+    }
+    if (options.picture) {
+        InputFiles inputs;
+        inputs.Add(*options.picture);
+        if (inputs.RefuseOutput(options.pack)) {
+            return ExitStatus::Failure;
+        }
     }
     const SizeRule rule = options.force ? SizeRule::AllowLonger : SizeRule::Exact;
     return UpdatePack(options.pack, rule, [&](PackImage& pack) {
@@ -110,5 +119,6 @@ Command AddSetCommand(CLI::App& app) {
         }
         options->conversion.converting = AnyGiven(conversion);
     });
+    AddWaitOption(*command);
     return {command, [options] { return RunSet(*options); }};
 }

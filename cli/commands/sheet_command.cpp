@@ -2,7 +2,9 @@
 // "Save Sheet..." at the default scale.
 
 #include "cli/commands/commands.h"
+#include "cli/input_files.h"
 #include "cli/pack_io.h"
+#include "cli/write_lock.h"
 #include "image/image_io.h"
 #include "pack/contact_sheet.h"
 
@@ -20,6 +22,11 @@ struct SheetOptions {
 };
 
 ExitStatus RunSheet(const SheetOptions& options) {
+    InputFiles inputs;
+    inputs.Add(options.pack);
+    if (inputs.RefuseOutput(options.output)) {
+        return ExitStatus::Failure;
+    }
     // A short pack is shown as Open shows it, with what it lacks as empty slots.
     const auto pack = LoadPack(options.pack);
     if (!pack) {
@@ -50,5 +57,6 @@ Command AddSheetCommand(CLI::App& app) {
         ->add_option("--scale", options->scale,
                      "Screen pixels per picture pixel, 1 to 8 (default 2)")
         ->check(CLI::Range(kSheetMinScale, kSheetMaxScale));
+    AddWaitOption(*command);
     return {command, [options] { return RunSheet(*options); }};
 }

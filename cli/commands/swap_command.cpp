@@ -5,6 +5,7 @@
 #include "cli/pack_io.h"
 #include "cli/pack_update.h"
 #include "cli/slot_arg.h"
+#include "cli/write_lock.h"
 #include "pack/slot_swap.h"
 
 #include <CLI/CLI.hpp>
@@ -53,5 +54,6 @@ Command AddSwapCommand(CLI::App& app) {
         ->expected(2);
     command->add_flag("--force", options->force,
                       "Change a file longer than a pack, keeping its first 15050 bytes");
+    AddWaitOption(*command);
     return {command, [options] { return RunSwap(*options); }};
 }

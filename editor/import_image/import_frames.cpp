@@ -6,9 +6,7 @@
 namespace {
 
 PixelRect OnSource(const CropRect& frame, ImageSize fullSize, const RgbImage& source) {
-    const CropRect mapped =
-        MapRect(frame, fullSize.width, fullSize.height, source.width, source.height);
-    return {mapped.x, mapped.y, mapped.width, mapped.height};
+    return MapRect(frame, fullSize.width, fullSize.height, source.width, source.height);
 }
 
 } // namespace
@@ -24,4 +22,11 @@ ImportFrames ChooseImportFrames(const RgbImage& source, ImageSize fullSize,
         frames.faceLevels = FaceLevelsBox(faceFrame, faces);
     }
     return frames;
+}
+
+std::optional<ImportPreview::FaceLevels> ImportFaceLevels(const ImportFrames& frames) {
+    if (!frames.face || !frames.faceLevels) {
+        return std::nullopt;
+    }
+    return ImportPreview::FaceLevels{*frames.face, *frames.faceLevels};
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "convert/framing.h"
+#include "editor/import_image/import_preview.h"
 #include "image/image_io.h"
 
 #include <optional>
@@ -21,3 +22,7 @@ struct ImportFrames {
 // so that the editor and snapfold crop the same pixels.
 ImportFrames ChooseImportFrames(const RgbImage& source, ImageSize fullSize,
                                 std::span<const CropRect> faces);
+
+// Where the preview measures auto levels while the frame is the one on the face; nothing
+// without a face.
+std::optional<ImportPreview::FaceLevels> ImportFaceLevels(const ImportFrames& frames);

@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "res/texts.h"
+#include "ui/wait_cursor.h"
 
 #include <cmath>
 #include <cstdio>
@@ -9,8 +10,6 @@
 #include <utility>
 
 namespace {
-
-ConvertSettings g_lastSettings = kDefaultConvertSettings;
 
 // The gamma slider moves in hundredths, so that 1.00 sits on a step of its own.
 constexpr int kGammaSteps = 100;
@@ -21,28 +20,15 @@ std::string FormatGamma(double gamma) {
     return text;
 }
 
-std::optional<ImportPreview::FaceLevels> FaceLevelsOf(const ImportFrames& frames) {
-    if (!frames.face || !frames.faceLevels) {
-        return std::nullopt;
-    }
-    return ImportPreview::FaceLevels{*frames.face, *frames.faceLevels};
-}
-
 } // namespace
 
-CImportImageDlg::CImportImageDlg(RgbImage source, ImportFrames frames, CWnd* parent)
-    : CDialog(IDD_IMPORT_IMAGE, parent),
-      m_preview(std::move(source), StartFrame(frames), g_lastSettings, FaceLevelsOf(frames)),
-      m_frames(frames) {}
-
-const ConvertSettings& CImportImageDlg::LastSettings() {
-    return g_lastSettings;
-}
-
-void CImportImageDlg::ForgetSettings() {
-    g_lastSettings = kDefaultConvertSettings;
-    s_findFace = true;
-}
+CImportImageDlg::CImportImageDlg(RgbImage source, ImportFrames frames,
+                                 const ImportSettings& settings, CWnd* parent,
+                                 FullPhoto::Decode fullPhoto)
+    : CDialog(IDD_IMPORT_IMAGE, parent), m_settings(settings),
+      m_preview(std::move(source), StartFrame(frames, settings), settings.convert,
+                ImportFaceLevels(frames)),
+      m_frames(frames), m_decodeFullPhoto(std::move(fullPhoto)) {}
 
 void CImportImageDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -75,24 +61,48 @@ bool CImportImageDlg::OnInitDialog() {
     m_cropView.SetAspect(kConvertWidth, kConvertHeight);
     m_cropView.SetCrop(m_preview.Crop());
     ShowFindFace();
-    ShowSettings(g_lastSettings);
-    ShowValues(g_lastSettings);
+    ShowSettings(m_settings.convert);
+    ShowValues(m_settings.convert);
     ShowResult();
     m_ready = true;
+    if (m_decodeFullPhoto) {
+        // Started with the dialog, so that its end always finds the dialog up.
+        m_fullPhoto = std::make_unique<FullPhoto>(std::move(m_decodeFullPhoto),
+                                                  [this] { OnFullPhotoLanded(); });
+    }
     return true;
 }
 
 void CImportImageDlg::OnOK() {
-    g_lastSettings = m_preview.Settings();
+    // The slot gets what snapfold would store from the photo, never the thumbnail's result.
+    if (m_fullPhoto) {
+        GetDlgItem(IDC_IMPORT_STATUS)->SetWindowText(std::string(res::kReadingFullPhoto));
+        bool switched = false;
+        {
+            const CWaitCursor busy;
+            switched = SwitchToFullPhoto(m_fullPhoto->Take());
+        }
+        if (!switched) {
+            return;
+        }
+    }
+    m_settings.convert = m_preview.Settings();
     if (m_findFace.IsWindowEnabled()) {
-        s_findFace = m_findFace.GetCheck() == BST_CHECKED;
+        m_settings.findFace = m_findFace.GetCheck() == BST_CHECKED;
     }
     m_picture = PackLevels(m_preview.Levels());
     CDialog::OnOK();
 }
 
+void CImportImageDlg::OnCancel() {
+    // At once: a photo still decoding is left to finish on its own and dropped.
+    m_fullPhoto.reset();
+    CDialog::OnCancel();
+}
+
 void CImportImageDlg::OnCropChanged() {
     if (m_ready) {
+        m_frameMoved = true;
         m_preview.SetCrop(m_cropView.GetCrop());
         ShowResult();
     }

@@ -2,8 +2,10 @@
 // result exactly as the slot will store it.
 #pragma once
 
+#include "editor/import_image/full_photo.h"
 #include "editor/import_image/import_frames.h"
 #include "editor/import_image/import_preview.h"
+#include "editor/import_image/import_settings.h"
 #include "ui/button.h"
 #include "ui/combo_box.h"
 #include "ui/crop_view.h"
@@ -14,19 +16,27 @@
 class CImportImageDlg : public CDialog {
 public:
     // frames are the face and centred frames on source, chosen on the image at its full size;
-    // with a face the dialog starts on it while "Find face" is on.
-    CImportImageDlg(RgbImage source, ImportFrames frames, CWnd* parent);
+    // with a face the dialog starts on it while "Find face" is on in settings, the choices it
+    // starts with.
+    // With fullPhoto, source is a thumbnail standing in for the photo fullPhoto decodes: the
+    // dialog decodes it on a thread of its own from the moment it shows, and then frames the
+    // photo, the frame where the user left it.
+    CImportImageDlg(RgbImage source, ImportFrames frames, const ImportSettings& settings,
+                    CWnd* parent, FullPhoto::Decode fullPhoto = {});
 
     // The slot's 600 bytes as the result showed them; meaningful once DoModal returned IDOK.
     const PackedPicture& GetPicture() const { return m_picture; }
-
-    // The settings the next dialog starts with: those of the last import confirmed with OK
-    // while the program runs, since nothing is kept on disk.
-    static const ConvertSettings& LastSettings();
-    // Back to the defaults, for tests that must not depend on each other.
-    static void ForgetSettings();
+    // The choices to start the next dialog with: as confirmed with OK, or as given.
+    const ImportSettings& GetSettings() const { return m_settings; }
+    // The size of the picture the dialog frames now (the thumbnail's until the photo lands) and
+    // the frame on it, in its pixels.
+    ImageSize GetSourceSize() const {
+        return {m_preview.Source().width, m_preview.Source().height};
+    }
+    PixelRect GetFrame() const { return m_preview.Crop(); }
 
     void OnOK() override;
+    void OnCancel() override;
 
 protected:
     bool OnInitDialog() override;
@@ -38,7 +48,7 @@ private:
     void OnSettingChanged();
     void OnFindFaceChanged();
     // The frame the dialog opens with: on the face while "Find face" is remembered on.
-    static PixelRect StartFrame(const ImportFrames& frames);
+    static PixelRect StartFrame(const ImportFrames& frames, const ImportSettings& settings);
     // Sets "Find face" as remembered, or disabled when no face was found; the frame is already
     // the one StartFrame chose.
     void ShowFindFace();
@@ -49,12 +59,23 @@ private:
     void ShowValues(const ConvertSettings& settings);
     void ShowResult();
 
-    // Whether "Find face" is on: on at first, then as the last import confirmed with OK left it.
-    static bool s_findFace;
+    // The thumbnail road (import_full_photo.cpp).
+    void OnFullPhotoLanded();
+    // Frames the photo in place of the thumbnail: the frame the user moved carried onto it, or
+    // else the frame the photo's own faces give. False when it cannot be read: the dialog has
+    // then said why and ended.
+    bool SwitchToFullPhoto(LandedPhoto photo);
+    // Sets "Find face" for frames found anew, keeping the user's choice while it stays possible.
+    void ShowFindFaceFor(const ImportFrames& frames);
 
+    ImportSettings m_settings;
     ImportPreview m_preview;
     ImportFrames m_frames;
     PackedPicture m_picture{};
+    FullPhoto::Decode m_decodeFullPhoto;
+    std::unique_ptr<FullPhoto> m_fullPhoto;
+    // Whether the user moved the frame since the picture or "Find face" last placed it.
+    bool m_frameMoved = false;
     // Controls report changes while the dialog sets them up; those are not the user's.
     bool m_ready = false;
     CCropView m_cropView;

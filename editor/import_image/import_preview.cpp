@@ -12,10 +12,16 @@ ImportPreview::ImportPreview(RgbImage source, const PixelRect& crop,
 
 void ImportPreview::SetCrop(const PixelRect& crop) {
     m_crop = crop;
-    m_linear =
-        AverageLinearGrey({m_source.width, m_source.height, m_source.rgb, {}},
-                          {crop.x, crop.y, crop.width, crop.height}, kConvertWidth, kConvertHeight);
+    m_linear = AverageLinearGrey({m_source.width, m_source.height, m_source.rgb, {}}, crop,
+                                 kConvertWidth, kConvertHeight);
     Render();
+}
+
+void ImportPreview::SetSource(RgbImage source, const PixelRect& crop,
+                              std::optional<FaceLevels> faceLevels) {
+    m_faceLevels = faceLevels;
+    m_source = std::move(source);
+    SetCrop(crop);
 }
 
 void ImportPreview::SetSettings(const ConvertSettings& settings) {

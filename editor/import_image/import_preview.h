@@ -27,6 +27,10 @@ public:
 
     // Averages the framed part anew; the slow step, so only a moved frame takes it.
     void SetCrop(const PixelRect& crop);
+    // Frames crop of another source: the photo once it replaces its thumbnail, with the face
+    // levels of its own faces.
+    void SetSource(RgbImage source, const PixelRect& crop,
+                   std::optional<FaceLevels> faceLevels = std::nullopt);
     // Re-renders from the scaled part kept since the frame last moved.
     void SetSettings(const ConvertSettings& settings);
 

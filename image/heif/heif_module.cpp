@@ -26,6 +26,19 @@ struct OptionsFree {
     void operator()(heif_decoding_options* options) const { heif_decoding_options_free(options); }
 };
 
+// libheif's own refusal of a size over its limits is the same refusal as ours, and is said as
+// ours is, not in libheif's words.
+bool IsOverLimits(const heif_error& error) {
+    return error.subcode == heif_suberror_Security_limit_exceeded;
+}
+
+// libheif 1.15 limits only each side. Our limit counts pixels, so the side limit is the longest
+// side a picture within our limit can have, but never looser than libheif's own default.
+int SideLimit(std::uint64_t maxPixels) {
+    constexpr std::uint64_t kLibheifDefaultSide = 32768;
+    return static_cast<int>(std::min(maxPixels, kLibheifDefaultSide));
+}
+
 void CopyReason(const heif_error& error, char* to, std::size_t size) {
     if (size == 0) {
         return;
@@ -89,7 +102,7 @@ int DecodeHandle(const heif_image_handle* handle, const Request& request) {
     std::unique_ptr<heif_image, ImageFree> image;
     if (const heif_error error = DecodePrimary(handle, alpha, image); error.code != heif_error_Ok) {
         CopyReason(error, request.error, request.errorSize);
-        return kHeifUnreadable;
+        return IsOverLimits(error) ? kHeifTooLarge : kHeifUnreadable;
     }
     int stride = 0;
     const std::uint8_t* plane =
@@ -116,8 +129,10 @@ struct OpenedFile {
     std::unique_ptr<heif_image_handle, HandleFree> primary;
 };
 
-bool OpenPrimary(const std::uint8_t* data, std::size_t size, OpenedFile& file, char* error,
-                 std::size_t errorSize) {
+// kHeifDecoded once the file is open, kHeifTooLarge when libheif's limits refuse it, and
+// kHeifUnreadable with libheif's reason otherwise.
+int OpenPrimary(const std::uint8_t* data, std::size_t size, std::uint64_t maxPixels,
+                OpenedFile& file, char* error, std::size_t errorSize) {
     // The codecs are registered once for the whole process.
     static std::once_flag initialised;
     std::call_once(initialised, [] { heif_init(nullptr); });
@@ -126,20 +141,19 @@ bool OpenPrimary(const std::uint8_t* data, std::size_t size, OpenedFile& file, c
     // it, so every core takes part.
     heif_context_set_max_decoding_threads(
         file.context.get(), static_cast<int>(std::max(1U, std::thread::hardware_concurrency())));
+    heif_context_set_maximum_image_size_limit(file.context.get(), SideLimit(maxPixels));
     heif_error result =
         heif_context_read_from_memory_without_copy(file.context.get(), data, size, nullptr);
+    if (result.code == heif_error_Ok) {
+        heif_image_handle* primary = nullptr;
+        result = heif_context_get_primary_image_handle(file.context.get(), &primary);
+        file.primary.reset(primary);
+    }
     if (result.code != heif_error_Ok) {
         CopyReason(result, error, errorSize);
-        return false;
+        return IsOverLimits(result) ? kHeifTooLarge : kHeifUnreadable;
     }
-    heif_image_handle* primary = nullptr;
-    result = heif_context_get_primary_image_handle(file.context.get(), &primary);
-    file.primary.reset(primary);
-    if (result.code != heif_error_Ok) {
-        CopyReason(result, error, errorSize);
-        return false;
-    }
-    return true;
+    return kHeifDecoded;
 }
 
 // Phones store one thumbnail, but the format allows several; the largest shows the most.
@@ -176,8 +190,9 @@ snapfold_decode_heif(const std::uint8_t* data, std::size_t size, std::uint64_t m
     *width = 0;
     *height = 0;
     OpenedFile file;
-    if (!OpenPrimary(data, size, file, error, errorSize)) {
-        return kHeifUnreadable;
+    if (const int opened = OpenPrimary(data, size, maxPixels, file, error, errorSize);
+        opened != kHeifDecoded) {
+        return opened;
     }
     return DecodeHandle(file.primary.get(), request);
 }
@@ -193,8 +208,9 @@ snapfold_decode_heif_thumbnail(const std::uint8_t* data, std::size_t size, std::
     *primaryWidth = 0;
     *primaryHeight = 0;
     OpenedFile file;
-    if (!OpenPrimary(data, size, file, error, errorSize)) {
-        return kHeifUnreadable;
+    if (const int opened = OpenPrimary(data, size, maxPixels, file, error, errorSize);
+        opened != kHeifDecoded) {
+        return opened;
     }
     *primaryWidth = heif_image_handle_get_width(file.primary.get());
     *primaryHeight = heif_image_handle_get_height(file.primary.get());

@@ -19,7 +19,11 @@ const CliCase kCases[] = {
      .input = std::string(15050, '\0')},
     {.name = "InfoJsonShortAndLong",
      .args = {"info", "--json", "short.bin", "long.bin"},
+     // Shown as Open shows them, but said, and a failure as in check.
+     .status = 1,
      .out = JsonLine("short.bin", false, ShortPadded()) + JsonLine("long.bin", true, FixturePack()),
+     .err =
+         "snapfold: short.bin: only 100 of 15050 bytes\nsnapfold: long.bin: longer than a pack\n",
      .setup =
          [](const TempDir& d) {
              Bytes longer = FixturePack();

@@ -14,6 +14,15 @@
 
 namespace {
 
+// The linear road from 8-bit sRGB codes, as a decoded picture reaches it.
+PictureLevels LevelsOfCodes(const GreyImage& codes, const ConvertSettings& settings) {
+    GreyPlane linear{codes.width, codes.height, {}};
+    for (const std::uint8_t code : codes.pixels) {
+        linear.values.push_back(CodeToLinear(code));
+    }
+    return ConvertLinearToLevels(linear, settings);
+}
+
 const std::vector<std::pair<Dithering, std::string>> kEveryDithering{
     {Dithering::None, "None"},
     {Dithering::FloydSteinberg, "FloydSteinberg"},
@@ -107,6 +116,17 @@ TEST(LinearAveraging, AreaWeightsCoversClipsAndComposites) {
     }
 }
 
+TEST(LinearAveraging, AveragesTheClippedRectAndRefusesEmptyOnes) {
+    const std::vector<std::uint8_t> rgb{0, 0, 0, 255, 255, 255};
+    const GreyPlane averaged = AverageLinearGrey({2, 1, rgb, {}}, {0, 0, 2, 1}, 1, 1);
+    ASSERT_EQ(averaged.values.size(), 1u);
+    EXPECT_NEAR(averaged.values[0], 0.5, 1e-12); // half the light, exactly
+    EXPECT_EQ(AverageLinearGrey({2, 1, rgb, {}}, {1, 0, 5, 5}, 1, 1).values,
+              (std::vector<double>{1.0}));
+    EXPECT_TRUE(AverageLinearGrey({2, 1, rgb, {}}, {5, 5, 1, 1}, 1, 1).values.empty());
+    EXPECT_TRUE(AverageLinearGrey({2, 1, rgb, {}}, {0, 0, 2, 1}, 0, 1).values.empty());
+}
+
 TEST(LinearAveraging, RefusesWhatItCannotRead) {
     const std::vector<std::uint8_t> rgb = Greys({0, 255});
     EXPECT_TRUE(AverageLinearGrey({2, 1, rgb, {}}, {2, 0, 1, 1}, 1, 1).values.empty());
@@ -144,7 +164,7 @@ TEST(LinearDithering, FlatMidCodeShowsItsOwnLight) {
             continue;
         }
         SCOPED_TRACE(name);
-        EXPECT_NEAR(MeanLight(ConvertToLevels(flat, {ToneSettings{}, dithering})), 0.2159, 0.01);
+        EXPECT_NEAR(MeanLight(LevelsOfCodes(flat, {ToneSettings{}, dithering})), 0.2159, 0.01);
     }
 }
 
@@ -232,7 +252,7 @@ TEST(OptimisedDithering, NeverWorseThanItsStartAndAlwaysTheSame) {
             ASSERT_TRUE(optimised[i] == lower || optimised[i] == lower + 1) << i;
         }
         const PictureLevels viaConvert =
-            ConvertToLevels(codes, {ToneSettings{.autoLevels = false}, Dithering::Optimised});
+            LevelsOfCodes(codes, {ToneSettings{.autoLevels = false}, Dithering::Optimised});
         EXPECT_TRUE(std::equal(viaConvert.begin(), viaConvert.end(), optimised.begin()));
     }
 }

@@ -1,6 +1,8 @@
 #include "convert/convert.h"
 #include "convert/decode_size.h"
 #include "convert/framing.h"
+#include "convert/linear_scale.h"
+#include "convert/srgb.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +11,21 @@
 
 namespace {
 
+// The linear road from 8-bit sRGB codes, as a decoded picture reaches it.
+PictureLevels LevelsOfCodes(const GreyImage& codes, const ConvertSettings& settings) {
+    GreyPlane linear{codes.width, codes.height, {}};
+    for (const std::uint8_t code : codes.pixels) {
+        linear.values.push_back(CodeToLinear(code));
+    }
+    return ConvertLinearToLevels(linear, settings);
+}
+
 GreyImage Flat(std::uint8_t value) {
     return {kConvertWidth, kConvertHeight, std::vector<std::uint8_t>(kConvertPixels, value)};
 }
 
 PictureLevels Levels(std::uint8_t flatValue, Dithering dithering) {
-    return ConvertToLevels(Flat(flatValue), {ToneSettings{}, dithering});
+    return LevelsOfCodes(Flat(flatValue), {ToneSettings{}, dithering});
 }
 
 int Count(const PictureLevels& levels, int level) {
@@ -71,7 +82,7 @@ TEST(Dithering, OrderedFillsEachTileInProportionToTheLightInTheInterval) {
 
 TEST(Dithering, PictureOfAnotherSizeGivesWhiteAndUnevenPixelsGiveNothing) {
     const GreyImage wrongSize{10, 10, std::vector<std::uint8_t>(100, 0)};
-    EXPECT_EQ(Count(ConvertToLevels(wrongSize, kDefaultConvertSettings), 3), int{kConvertPixels});
+    EXPECT_EQ(Count(LevelsOfCodes(wrongSize, kDefaultConvertSettings), 3), int{kConvertPixels});
     EXPECT_TRUE(DitherToLevels({4, 4, std::vector<double>(15, 0.0)}, Dithering::None).empty());
     const GreyPlane wrongLinear{48, 49, std::vector<double>(48 * 49, 0.0)};
     EXPECT_EQ(Count(ConvertLinearToLevels(wrongLinear, kDefaultConvertSettings), 3),
@@ -162,11 +173,11 @@ TEST(Framing, FitCentresTheWholeImageAndStretchFillsThePicture) {
 }
 
 TEST(Framing, PlaceOnWhiteDrawsOnlyInsideThePicture) {
-    const GreyImage black{3, 3, std::vector<std::uint8_t>(9, 0)};
-    const GreyImage picture = PlaceOnWhite(black, {46, 1, 3, 3});
-    EXPECT_EQ(std::count(picture.pixels.begin(), picture.pixels.end(), 0), 6);
-    EXPECT_EQ(picture.pixels[1 * kConvertWidth + 46], 0);
-    EXPECT_EQ(picture.pixels[0], 255);
+    const GreyPlane black{3, 3, std::vector<double>(9, 0.0)};
+    const GreyPlane picture = PlaceOnWhiteLinear(black, {46, 1, 3, 3});
+    EXPECT_EQ(std::count(picture.values.begin(), picture.values.end(), 0.0), 6);
+    EXPECT_EQ(picture.values[1 * kConvertWidth + 46], 0.0);
+    EXPECT_EQ(picture.values[0], 1.0);
 }
 
 TEST(Framing, MapRectFollowsAReducedDecodeAndStaysInside) {

@@ -138,8 +138,10 @@ TEST_F(FileCommands, APathThatCannotBeOpenedIsReportedAndChangesNothing) {
     });
 }
 
+// A pack the editor never opened is replaced unasked; a file of another length is asked about
+// (tests/editor/save_conflict_test.cpp).
 TEST_F(FileCommands, SaveReplacesAnExistingFileWithoutAQuestion) {
-    WriteWholeFile(dir.File("old.bin"), RandomPack(4, 20000));
+    WriteWholeFile(dir.File("old.bin"), RandomPack(4, PACK_FILE_SIZE));
     RunModal(dlg, [&] { Save(dir.File("old.bin")); });
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ReadWholeFile(dir.File("old.bin")), std::vector<std::uint8_t>(PACK_FILE_SIZE, 0));

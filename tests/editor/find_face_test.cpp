@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -35,13 +37,13 @@ class FindFace : public ::testing::Test {
 protected:
     void SetUp() override {
         ClearPackImage(g_pack);
-        CImportImageDlg::ForgetSettings();
         WriteWholeFile(dir.File("face.jpg"), ReadWholeFile(SNAPFOLD_TEST_DATA "/astronaut.jpg"));
     }
 
     // Imports path into slot 0 with Ctrl+I, runs inspect in the dialog, and gives the slot.
     Bytes Import(const std::string& path, const std::function<void(QWidget*)>& inspect) {
         Bytes stored;
+        CEditorDlg& dlg = *editor;
         RunModal(dlg, [&] {
             ClickButton(dlg, IDC_NEW_PACK);
             ClickListRow(dlg, 0);
@@ -66,9 +68,12 @@ protected:
         return Bytes(pack.begin() + ID_TABLE_BYTES, pack.begin() + ID_TABLE_BYTES + PICTURE_BYTES);
     }
 
+    // A new editor, as in a new run of the program: Import Image starts from its defaults.
+    void StartAfresh() { editor = std::make_unique<CEditorDlg>(); }
+
     TempDir dir;
     ScriptedUi ui;
-    CEditorDlg dlg;
+    std::unique_ptr<CEditorDlg> editor = std::make_unique<CEditorDlg>();
 };
 
 struct ToggleCase {
@@ -86,7 +91,7 @@ const std::vector<ToggleCase> kToggles{
 TEST_F(FindFace, StoresWhatSnapfoldStoresForTheSameFrame) {
     for (const ToggleCase& c : kToggles) {
         SCOPED_TRACE(c.name);
-        CImportImageDlg::ForgetSettings();
+        StartAfresh();
         bool startedChecked = false;
         const Bytes stored = Import(dir.File("face.jpg"), [&](QWidget* d) {
             QCheckBox* box = FindFaceBox(d);

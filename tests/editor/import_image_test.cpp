@@ -87,10 +87,7 @@ void Click(QWidget* dialog, int id) {
 
 class ImportImage : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ClearPackImage(g_pack);
-        CImportImageDlg::ForgetSettings();
-    }
+    void SetUp() override { ClearPackImage(g_pack); }
 
     std::string SaveImage(const QImage& image, const std::string& name) {
         const std::string path = dir.File(name);
@@ -101,8 +98,12 @@ protected:
     // Asks to import path into the selected slot with Ctrl+I, and runs inspect in the Import
     // Image dialog; returns whether the dialog appeared.
     bool ImportWithKeys(const std::string& path, const std::function<void(QWidget*)>& inspect) {
+        return ImportWithKeysInto(dlg, path, inspect);
+    }
+    bool ImportWithKeysInto(CEditorDlg& editor, const std::string& path,
+                            const std::function<void(QWidget*)>& inspect) {
         ui.Answer(path);
-        QWidget* list = Control(dlg, IDC_CONTACT_LIST);
+        QWidget* list = Control(editor, IDC_CONTACT_LIST);
         list->setFocus();
         return WithNextModal([&] { QTest::keyClick(list, Qt::Key_I, Qt::ControlModifier); },
                              inspect);
@@ -248,12 +249,13 @@ TEST_F(ImportImage, TheEditorAndTheCommandLineStoreTheSameBytes) {
     };
     for (const SameBytesCase& c : cases) {
         SCOPED_TRACE(c.name);
-        CImportImageDlg::ForgetSettings();
         std::vector<std::uint8_t> imported;
-        RunModal(dlg, [&] {
-            ClickButton(dlg, IDC_NEW_PACK);
-            ClickListRow(dlg, 0);
-            ASSERT_TRUE(ImportWithKeys(dir.File(c.file), [&](QWidget* d) {
+        // A new editor for each row, so that Import Image starts from its defaults.
+        CEditorDlg fresh;
+        RunModal(fresh, [&] {
+            ClickButton(fresh, IDC_NEW_PACK);
+            ClickListRow(fresh, 0);
+            ASSERT_TRUE(ImportWithKeysInto(fresh, dir.File(c.file), [&](QWidget* d) {
                 c.setUp(d);
                 QTest::keyClick(d, Qt::Key_Return);
             }));
@@ -313,7 +315,7 @@ TEST_F(ImportImage, AutoLevelsAndSharpenAreNamedChangeTheResultAndAreRemembered)
             EXPECT_NE(ShownGreys(DialogControl(d, IDC_RESULT_ACTUAL)), plain);
             Click(d, IDOK);
         }));
-        EXPECT_EQ(CImportImageDlg::LastSettings().tone.sharpen, 75);
+        EXPECT_EQ(dlg.GetImportSettings().convert.tone.sharpen, 75);
         ASSERT_TRUE(ImportWithKeys(path, [&](QWidget* d) {
             EXPECT_FALSE(qobject_cast<QCheckBox*>(DialogControl(d, IDC_AUTO_LEVELS))->isChecked());
             EXPECT_EQ(qobject_cast<QSlider*>(DialogControl(d, IDC_SHARPEN))->value(), 75);

@@ -44,7 +44,6 @@ class PictureMenu : public ::testing::Test {
 protected:
     void SetUp() override {
         ClearPackImage(g_pack);
-        CImportImageDlg::ForgetSettings();
         QGuiApplication::clipboard()->clear();
     }
 

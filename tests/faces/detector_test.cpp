@@ -28,7 +28,7 @@ constexpr CropRect kAstronaut{112, 42, 56, 58};
 constexpr CropRect kCameraman{142, 82, 57, 60};
 
 RgbImage Load(const std::string& file) {
-    DecodedImage decoded = DecodeImageFile(kData + "/" + file, &ReducedDecodeSize<ImageSize>);
+    DecodedImage decoded = DecodeImageFile(kData + "/" + file, &ReducedDecodeSize);
     EXPECT_TRUE(decoded.image) << file << ": " << decoded.error;
     return decoded.image ? *decoded.image : RgbImage{};
 }

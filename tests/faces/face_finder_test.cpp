@@ -27,7 +27,7 @@ bool Contains(const CropRect& outer, const CropRect& inner) {
 }
 
 DecodedImage Decode(const std::string& name) {
-    DecodedImage decoded = DecodeImageFile(kData + "/" + name, &ReducedDecodeSize<ImageSize>);
+    DecodedImage decoded = DecodeImageFile(kData + "/" + name, &ReducedDecodeSize);
     EXPECT_TRUE(decoded.image) << name << ": " << decoded.error;
     return decoded;
 }

@@ -37,8 +37,7 @@ TEST_P(HeifLossless, DecodesToThePngsPixelsWhateverTheFileIsNamed) {
     const TempDir dir;
     // The name says nothing; the content says HEIF.
     WriteWholeFile(dir.File("picture.bin"), DataFile(GetParam().file));
-    const DecodedImage heif =
-        DecodeImageFile(dir.File("picture.bin"), &ReducedDecodeSize<ImageSize>);
+    const DecodedImage heif = DecodeImageFile(dir.File("picture.bin"), &ReducedDecodeSize);
     ASSERT_TRUE(heif.image) << heif.error;
     EXPECT_EQ(heif.image->width, 480);
     EXPECT_EQ(heif.image->height, 500);
@@ -91,7 +90,7 @@ const std::vector<RefusedCase> kRefused{
 class HeifRefused : public ::testing::TestWithParam<RefusedCase> {};
 
 TEST_P(HeifRefused, GivesNoImageAndTheReason) {
-    const DecodedImage decoded = DecodeImageData(GetParam().file, &ReducedDecodeSize<ImageSize>);
+    const DecodedImage decoded = DecodeImageData(GetParam().file, &ReducedDecodeSize);
     EXPECT_FALSE(decoded.image);
     if (GetParam().error == "*") {
         EXPECT_FALSE(decoded.error.empty());

@@ -89,8 +89,7 @@ TEST(ImageImport, BlocksOfDisplayGreysImportExactly) {
     for (const auto& [name, k, bands] : cases) {
         SCOPED_TRACE(name);
         const auto [image, expected] = Blocks(k, bands);
-        const DecodedImage decoded =
-            DecodeImageData(Encode(image, "PNG"), &ReducedDecodeSize<ImageSize>);
+        const DecodedImage decoded = DecodeImageData(Encode(image, "PNG"), &ReducedDecodeSize);
         ASSERT_TRUE(decoded.image) << decoded.error;
         EXPECT_EQ(decoded.image->width, image.width());
         EXPECT_EQ(Import(*decoded.image), expected);
@@ -141,7 +140,7 @@ TEST(ImageImport, ExifOrientationSixTurnsThePictureAtFullAndReducedSize) {
         SCOPED_TRACE(name);
         const auto jpeg =
             WithOrientation(Encode(LeftBlackRightWhite(width, height), "JPEG", 95), 6);
-        const DecodedImage decoded = DecodeImageData(jpeg, &ReducedDecodeSize<ImageSize>);
+        const DecodedImage decoded = DecodeImageData(jpeg, &ReducedDecodeSize);
         ASSERT_TRUE(decoded.image) << decoded.error;
         EXPECT_EQ(decoded.fullSize.width, height);
         EXPECT_EQ(decoded.fullSize.height, width);
@@ -185,7 +184,7 @@ std::vector<std::uint8_t> HugeJpeg() {
 }
 
 TEST(ImageImport, HugeJpegIsDecodedReducedAndOtherHugeImagesAreRefused) {
-    const DecodedImage reduced = DecodeImageData(HugeJpeg(), &ReducedDecodeSize<ImageSize>);
+    const DecodedImage reduced = DecodeImageData(HugeJpeg(), &ReducedDecodeSize);
     ASSERT_TRUE(reduced.image) << reduced.error;
     EXPECT_EQ(reduced.image->width, 2000);
     EXPECT_EQ(reduced.fullSize.width, 16000);
@@ -193,7 +192,7 @@ TEST(ImageImport, HugeJpegIsDecodedReducedAndOtherHugeImagesAreRefused) {
         {"JpegAtFullSize", HugeJpeg()}, {"Png", HugePng()}};
     for (const auto& [name, bytes] : refused) {
         SCOPED_TRACE(name);
-        const DecodeSizeRule rule = name == "Png" ? &ReducedDecodeSize<ImageSize> : nullptr;
+        const DecodeSizeRule rule = name == "Png" ? &ReducedDecodeSize : nullptr;
         const DecodedImage decoded = DecodeImageData(bytes, rule);
         EXPECT_FALSE(decoded.image);
         // Too big is not damaged: the reason says so and names the size.
@@ -208,7 +207,7 @@ TEST(ImageImport, DamagedOrUnknownDataGivesTheReadersReason) {
         {"TruncatedPng", png}, {"Text", {'h', 'e', 'l', 'l', 'o', '\n'}}, {"Empty", {}}};
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
-        const DecodedImage decoded = DecodeImageData(bytes, &ReducedDecodeSize<ImageSize>);
+        const DecodedImage decoded = DecodeImageData(bytes, &ReducedDecodeSize);
         EXPECT_FALSE(decoded.image);
         EXPECT_FALSE(decoded.error.empty());
     }
@@ -226,23 +225,12 @@ TEST(ImageImport, SpecialFilesAreRefusedAtOnce) {
         {"Missing", dir.File("missing.png")}};
     for (const auto& [name, path] : cases) {
         SCOPED_TRACE(name);
-        const DecodedImage decoded = DecodeImageFile(path, &ReducedDecodeSize<ImageSize>);
+        const DecodedImage decoded = DecodeImageFile(path, &ReducedDecodeSize);
         EXPECT_FALSE(decoded.image);
         EXPECT_FALSE(decoded.error.empty());
         EXPECT_FALSE(IsImageFile(path));
     }
     EXPECT_FALSE(IsImageFile(dir.File("text")));
-}
-
-TEST(ScaleArea, AveragesTheClippedRectAndRefusesEmptyOnes) {
-    const RgbImage source{2, 1, {0, 0, 0, 255, 255, 255}};
-    const RgbImage averaged = ScaleArea(source, {0, 0, 2, 1}, 1, 1);
-    ASSERT_EQ(averaged.rgb.size(), 3u);
-    EXPECT_NEAR(averaged.rgb[0], 128, 3); // the scaler works in fixed point
-    EXPECT_EQ(ScaleArea(source, {1, 0, 5, 5}, 1, 1).rgb,
-              (std::vector<std::uint8_t>{255, 255, 255}));
-    EXPECT_TRUE(ScaleArea(source, {5, 5, 1, 1}, 1, 1).rgb.empty());
-    EXPECT_TRUE(ScaleArea(source, {0, 0, 2, 1}, 0, 1).rgb.empty());
 }
 
 TEST(EncodeGreyPng, WritesEightBitGreyThatReadsBackExactly) {

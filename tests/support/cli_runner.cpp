@@ -31,6 +31,11 @@ std::string ReadAll(int fd) {
     for (const int fd : pipes) {
         ::close(fd);
     }
+    if (limits.endlessInput) {
+        const int zero = ::open("/dev/zero", O_RDONLY);
+        ::dup2(zero, STDIN_FILENO);
+        ::close(zero);
+    }
     if (limits.fullOutput) {
         const int full = ::open("/dev/full", O_WRONLY);
         ::dup2(full, STDOUT_FILENO);
@@ -84,7 +89,11 @@ CliRun RunCli(const std::string& program, const std::string& folder,
     run.out = ReadAll(pipes[2]);
     run.err = ReadAll(pipes[4]);
     int wstatus = 0;
-    ::waitpid(child, &wstatus, 0);
+    rusage usage{};
+    ::wait4(child, &wstatus, 0, &usage);
+    run.peakKiB = usage.ru_maxrss;
+    run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
     return run;
 }

@@ -8,6 +8,10 @@ struct CliRun {
     int status = -1;
     std::string out;
     std::string err;
+    // What the run cost, from the kernel's account of the child: its peak resident memory and
+    // its processor time, user and system together.
+    long peakKiB = 0;
+    double cpuSeconds = 0;
 };
 
 struct CliLimits {
@@ -15,6 +19,8 @@ struct CliLimits {
     long fileSizeLimit = 0;
     // Standard output goes to /dev/full, where every write fails with ENOSPC.
     bool fullOutput = false;
+    // Standard input comes from /dev/zero, which never ends.
+    bool endlessInput = false;
 };
 
 // Runs the program in folder with args and input on standard input. The environment loses

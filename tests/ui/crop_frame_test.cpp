@@ -5,9 +5,6 @@
 #include <ostream>
 
 // Found by argument lookup only at the global scope, where PixelRect lives.
-bool operator==(const PixelRect& a, const PixelRect& b) {
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
 std::ostream& operator<<(std::ostream& out, const PixelRect& r) {
     return out << r.x << "," << r.y << " " << r.width << "x" << r.height;
 }

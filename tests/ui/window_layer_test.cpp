@@ -48,7 +48,6 @@ TEST(WindowLayer, AWindowWithoutAWidgetAnswersAsAnEmptyOne) {
     wnd.SetToolTip("tip");
     wnd.SetWindowText("text");
     EXPECT_FALSE(wnd.IsWindow());
-    EXPECT_FALSE(wnd.IsIconic());
     EXPECT_FALSE(wnd.HasFocus());
     EXPECT_EQ(wnd.GetWindowText(), "");
     EXPECT_EQ(wnd.GetDlgCtrlID(), 0);

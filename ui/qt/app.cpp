@@ -1,6 +1,7 @@
 #include "ui/app.h"
 
 #include "base/process.h"
+#include "ui/background_job.h"
 #include "ui/qt/ui_services.h"
 #include "ui/ui_services.h"
 
@@ -47,6 +48,8 @@ int AfxWinMain(int argc, char** argv) {
     if (g_app != nullptr && g_app->InitInstance()) {
         QApplication::exec();
     }
+    // A photo still decoding for a dialog that was cancelled finishes before the toolkit goes.
+    JoinBackgroundJobs();
     SetUiServices(nullptr);
     return 0;
 }

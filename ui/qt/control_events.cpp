@@ -8,13 +8,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QTableWidget>
 
 namespace {
 
-// Sliders, check boxes, drop-down lists and crop frames all report a new value the same way.
+// Sliders, check boxes, drop-down lists, edit boxes and crop frames all report a new value the
+// same way.
 bool ConnectChanges(CDialog& dialog, int id, QWidget* widget, DialogWindow* window) {
     const auto changed = [&dialog, id] {
         EventArgs args;
@@ -26,6 +28,9 @@ bool ConnectChanges(CDialog& dialog, int id, QWidget* widget, DialogWindow* wind
         QObject::connect(box, &QCheckBox::toggled, window, changed);
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         QObject::connect(combo, &QComboBox::currentIndexChanged, window, changed);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        // Only what the user types: the dialog's own SetWindowText is not a change of theirs.
+        QObject::connect(edit, &QLineEdit::textEdited, window, changed);
     } else {
         return ConnectCropChanged(widget, changed);
     }
@@ -73,6 +78,14 @@ void ConnectListClicks(CDialog& dialog, int id, QTableWidget* table, DialogWindo
         args.target = onto;
         dialog.Dispatch(DialogEvent::ItemDragged, id, args);
     });
+    // A double-click chooses the row. Enter is left to the dialog's default button, which acts
+    // on the selected row, so that one key press never chooses twice.
+    QObject::connect(table, &QAbstractItemView::doubleClicked, window,
+                     [&dialog, id](const QModelIndex& index) {
+                         EventArgs args;
+                         args.item = index.row();
+                         dialog.Dispatch(DialogEvent::ItemActivated, id, args);
+                     });
     // A left click on the row already selected changes no selection, yet is a click.
     QObject::connect(table, &QAbstractItemView::clicked, window,
                      [table, reportClick](const QModelIndex& index) {

@@ -1,9 +1,7 @@
 #include "ui/dc.h"
 
 #include "gfx/bitmap.h"
-#include "ui/icon.h"
 #include "ui/qt/convert.h"
-#include "ui/qt/icon.h"
 #include "ui/qt/widget.h"
 #include "ui/wnd.h"
 
@@ -65,19 +63,6 @@ double CDC::GetDevicePixelRatio() const {
     return m_surface != nullptr && m_surface->painter.device() != nullptr
                ? m_surface->painter.device()->devicePixelRatioF()
                : 1.0;
-}
-
-void CDC::DrawIcon(int x, int y, HICON icon) {
-    if (m_surface != nullptr) {
-        ToQIcon(icon).paint(&m_surface->painter, x, y, kIconSide, kIconSide);
-    }
-}
-
-void CDC::EraseIconBackground(CWnd* wnd) {
-    QWidget* widget = WidgetOf(wnd);
-    if (m_surface != nullptr && widget != nullptr) {
-        m_surface->painter.fillRect(widget->rect(), widget->palette().window());
-    }
 }
 
 CPaintDC::CPaintDC(CWnd* wnd) {

@@ -33,7 +33,3 @@ HICON LoadIconResource(int id) {
     }
     return loaded.emplace(id, std::move(data)).first->second.get();
 }
-
-int GetSystemMetrics(int index) {
-    return index == SM_CXICON || index == SM_CYICON ? kIconSide : 0;
-}

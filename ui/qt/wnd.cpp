@@ -61,11 +61,6 @@ void CWnd::ScreenToClient(CPoint* point) const {
     *point = {p.x(), p.y()};
 }
 
-bool CWnd::IsIconic() const {
-    QWidget* widget = WidgetOf(*this);
-    return widget != nullptr && widget->isMinimized();
-}
-
 void CWnd::Invalidate(bool) {
     QWidget* widget = WidgetOf(*this);
     if (widget != nullptr) {

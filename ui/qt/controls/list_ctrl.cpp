@@ -191,6 +191,15 @@ std::string CListCtrl::GetItemText(int row, int column) const {
     return item != nullptr ? ToStd(item->text()) : std::string();
 }
 
+bool CListCtrl::SetItemEnabled(int row, bool enabled) {
+    QTableWidgetItem* item = ItemAt(*this, row);
+    if (item == nullptr) {
+        return false;
+    }
+    item->setFlags(enabled ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags);
+    return true;
+}
+
 bool CListCtrl::SetItemBold(int row, bool bold) {
     QTableWidgetItem* item = ItemAt(*this, row);
     if (item == nullptr) {

@@ -1,0 +1,37 @@
+#include "editor/import_image/import_source.h"
+
+#include "convert/decode_size.h"
+#include "faces/frame_choice.h"
+#include "gfx/slot_picture.h"
+
+#include <utility>
+
+namespace {
+
+// Twice the picture each way: fewer thumbnail pixels than that would average into a result
+// visibly coarser than the photo's.
+constexpr int kLeastThumbnailFrameWidth = 2 * kSlotPictureWidth;
+constexpr int kLeastThumbnailFrameHeight = 2 * kSlotPictureHeight;
+
+} // namespace
+
+ImportSource SourceOfImage(RgbImage image, ImageSize fullSize) {
+    const ImportFrames frames =
+        ChooseImportFrames(image, fullSize, FacesAtFullSize(image, fullSize));
+    return {std::move(image), fullSize, frames, {}};
+}
+
+std::optional<ImportSource> ThumbnailSource(const std::string& path, bool findFace) {
+    std::optional<DecodedImage> preview = DecodeImagePreview(path);
+    if (!preview || !preview->image) {
+        return std::nullopt;
+    }
+    ImportSource source = SourceOfImage(std::move(*preview->image), preview->fullSize);
+    const PixelRect start =
+        findFace && source.frames.face ? *source.frames.face : source.frames.centred;
+    if (start.width < kLeastThumbnailFrameWidth || start.height < kLeastThumbnailFrameHeight) {
+        return std::nullopt;
+    }
+    source.fullPhoto = [path] { return DecodeImageFile(path, &ReducedDecodeSize); };
+    return source;
+}
