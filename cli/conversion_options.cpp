@@ -31,8 +31,11 @@ std::vector<CLI::Option*> AddConversionOptions(CLI::App& command, PictureOptions
                                        "floyd-steinberg, atkinson, ordered or none; all but none "
                                        "mix the display greys in linear light"),
                     kDitherings),
-        command.add_flag("--auto-levels", settings.tone.autoLevels,
-                         "Stretch the picture's 1st to 99th percentile greys to black and white"),
+        command.add_flag("--auto-levels,!--no-auto-levels", settings.tone.autoLevels,
+                         "On by default: place the face's greys across the display's, skin in "
+                         "the middle greys (the face measured when the frame is on one), else "
+                         "stretch the picture's 1st to 99th percentile greys to black and white; "
+                         "--no-auto-levels turns it off"),
         command
             .add_option("--brightness", settings.tone.brightness,
                         "-100 to 100, adding 2.55 grey steps each (default 0)")

@@ -4,6 +4,7 @@
 #include "contacts/card_lookup.h"
 #include "contacts/card_photo.h"
 #include "convert/decode_size.h"
+#include "convert/face_levels.h"
 #include "convert/linear_scale.h"
 #include "gfx/bitmap.h"
 #include "image/image_io.h"
@@ -44,8 +45,13 @@ std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
     if (options.framing == Framing::Crop && options.frame == FrameChoice::Face) {
         NoteFaceFindingOnce();
     }
+    std::optional<CropRect> face;
     if (options.framing == Framing::Crop) {
-        place.source = ChooseFrame(image, decoded.fullSize, options.frame).frame;
+        const ChosenFrame chosen = ChooseFrame(image, decoded.fullSize, options.frame);
+        place.source = chosen.frame;
+        if (chosen.byFace) {
+            face = FaceLevelsBox(chosen.frame, chosen.faces);
+        }
     }
     const CropRect source = SourceRect(place, decoded.fullSize.width, decoded.fullSize.height,
                                        image.width, image.height);
@@ -55,7 +61,7 @@ std::optional<PackedPicture> ConvertImage(const DecodedImage& decoded,
         return std::nullopt;
     }
     const PictureLevels levels =
-        ConvertLinearToLevels(PlaceOnWhiteLinear(scaled, place.target), options.settings);
+        ConvertLinearToLevels(PlaceOnWhiteLinear(scaled, place.target), options.settings, face);
     return PackLevels(levels);
 }
 

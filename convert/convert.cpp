@@ -12,10 +12,11 @@ bool IsPictureSize(int width, int height, std::size_t values) {
     return width == kConvertWidth && height == kConvertHeight && values == kConvertPixels;
 }
 
-PictureLevels LevelsOfCodes(GreyPlane codes, const ConvertSettings& settings) {
+PictureLevels LevelsOfCodes(GreyPlane codes, const ConvertSettings& settings,
+                            const std::optional<CropRect>& face = std::nullopt) {
     PictureLevels result;
     result.fill(3);
-    ApplyPictureTone(codes, settings.tone);
+    ApplyPictureTone(codes, settings.tone, face);
     const std::vector<std::uint8_t> levels = DitherToLevels(codes, settings.dithering);
     if (levels.size() == kConvertPixels) {
         std::copy(levels.begin(), levels.end(), result.begin());
@@ -25,7 +26,8 @@ PictureLevels LevelsOfCodes(GreyPlane codes, const ConvertSettings& settings) {
 
 } // namespace
 
-PictureLevels ConvertLinearToLevels(const GreyPlane& linear, const ConvertSettings& settings) {
+PictureLevels ConvertLinearToLevels(const GreyPlane& linear, const ConvertSettings& settings,
+                                    const std::optional<CropRect>& face) {
     if (!IsPictureSize(linear.width, linear.height, linear.values.size())) {
         PictureLevels white;
         white.fill(3);
@@ -35,7 +37,7 @@ PictureLevels ConvertLinearToLevels(const GreyPlane& linear, const ConvertSettin
     for (double& value : codes.values) {
         value = LinearToSrgb(value);
     }
-    return LevelsOfCodes(std::move(codes), settings);
+    return LevelsOfCodes(std::move(codes), settings, face);
 }
 
 PackedPicture PackLevels(std::span<const std::uint8_t, kConvertPixels> levels) {

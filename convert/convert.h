@@ -2,6 +2,7 @@
 #pragma once
 
 #include "convert/dither.h"
+#include "convert/framing.h"
 #include "convert/grey_image.h"
 #include "convert/tone.h"
 #include "gfx/slot_picture.h"
@@ -9,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 inline constexpr int kConvertWidth = kSlotPictureWidth;
@@ -32,8 +34,10 @@ using PackedPicture = std::array<std::uint8_t, kPackedBytes>;
 // AverageLinearGrey gives it: the light is encoded to sRGB codes for the tone, where people
 // judge brightness, and linearised again for the dithering. One level (0..3) per pixel. A
 // picture of any other size gives all white (level 3), so a caller's mistake cannot read
-// outside it.
-PictureLevels ConvertLinearToLevels(const GreyPlane& linear48x50, const ConvertSettings& settings);
+// outside it. face is where auto levels measure, in the picture's pixels (FaceLevelsBox); the
+// whole picture without one.
+PictureLevels ConvertLinearToLevels(const GreyPlane& linear48x50, const ConvertSettings& settings,
+                                    const std::optional<CropRect>& face = std::nullopt);
 
 // Four pixels a byte: pixel p goes into byte p / 4, the first of the four in bits 7-6. Rows are
 // not padded. Only the low two bits of each level count.

@@ -9,12 +9,44 @@
 namespace {
 
 constexpr double kMinimumSpread = 16.0;
+// A face averaged down to the picture's size has little noise left, and a face in haze may
+// span only a few greys: it is placed unless its greys are all but one.
+constexpr double kMinimumFaceSpread = 4.0;
+// A face box smaller than this is too small to measure alone.
+constexpr std::size_t kFewestFacePixels = 36;
+// The share of the face that reaches black, and the share that reaches white. Measured on
+// bench/faces in the eye's view: with 2% and 98% (the eyes alone black) a portrait's face kept
+// a spread of about 120 codes, mostly skin, and a sky at the edge of a backlit face set its
+// white; a tenth at each end takes the brows, the eyes' surroundings and the hair to the dark
+// greys and the lit cheek to white, a spread of 140 to 250 codes.
+constexpr double kFaceDark = 0.10;
+constexpr double kFaceLight = 0.90;
 
 double Percentile(std::vector<double> sorted, double fraction) {
     std::sort(sorted.begin(), sorted.end());
     const auto index =
         static_cast<std::size_t>(std::lround(fraction * static_cast<double>(sorted.size() - 1)));
     return sorted[index];
+}
+
+// The greys inside the ellipse that box bounds: a face is round, and the corners of its box
+// hold the background, a bright sky behind a backlit face among them.
+std::vector<double> ValuesIn(const GreyPlane& codes, const CropRect& box) {
+    std::vector<double> values;
+    const double cx = box.x + box.width / 2.0;
+    const double cy = box.y + box.height / 2.0;
+    const int right = std::min(codes.width, box.x + box.width);
+    const int bottom = std::min(codes.height, box.y + box.height);
+    for (int y = std::max(0, box.y); y < bottom; ++y) {
+        for (int x = std::max(0, box.x); x < right; ++x) {
+            const double dx = (x + 0.5 - cx) / (box.width / 2.0);
+            const double dy = (y + 0.5 - cy) / (box.height / 2.0);
+            if (dx * dx + dy * dy <= 1.0) {
+                values.push_back(codes.values[static_cast<std::size_t>(y * codes.width + x)]);
+            }
+        }
+    }
+    return values;
 }
 
 } // namespace
@@ -33,6 +65,31 @@ void StretchLevels(GreyPlane& codes) {
     }
 }
 
+void PlaceFaceLevels(GreyPlane& codes, const CropRect& box) {
+    const std::vector<double> face = ValuesIn(codes, box);
+    if (face.size() < kFewestFacePixels) {
+        StretchLevels(codes);
+        return;
+    }
+    double low = Percentile(face, kFaceDark);
+    const double median = Percentile(face, 0.5);
+    double high = Percentile(face, kFaceLight);
+    if (high - low < kMinimumFaceSpread) {
+        return;
+    }
+    // An evenly lit face can have its skin as its lightest grey, or its darkest where it shows
+    // no features; that side then keeps the other side's slope, so the skin stays mid-grey.
+    constexpr double kBelow = kSkinGrey;
+    constexpr double kAbove = 255.0 - kSkinGrey;
+    high = std::max(high, median + (median - low) * kAbove / kBelow);
+    low = std::min(low, median - (high - median) * kBelow / kAbove);
+    for (double& value : codes.values) {
+        value = value <= median ? kBelow * (value - low) / (median - low)
+                                : kSkinGrey + kAbove * (value - median) / (high - median);
+        value = std::clamp(value, 0.0, 255.0);
+    }
+}
+
 void Sharpen(GreyPlane& codes, int amount) {
     if (amount <= 0) {
         return;
@@ -45,9 +102,12 @@ void Sharpen(GreyPlane& codes, int amount) {
     }
 }
 
-void ApplyPictureTone(GreyPlane& codes, const ToneSettings& requested) {
+void ApplyPictureTone(GreyPlane& codes, const ToneSettings& requested,
+                      const std::optional<CropRect>& face) {
     const ToneSettings settings = ClampTone(requested);
-    if (settings.autoLevels) {
+    if (settings.autoLevels && face) {
+        PlaceFaceLevels(codes, *face);
+    } else if (settings.autoLevels) {
         StretchLevels(codes);
     }
     for (double& value : codes.values) {

@@ -18,9 +18,10 @@ struct ToneSettings {
     int contrast = 0;    // -100..100: (v - 127.5) * (100 + N) / 100 + 127.5
     double gamma = 1.0;  // 0.2..5: 255 * (v / 255) ^ (1 / gamma)
     bool invert = false; // 255 - v
-    // The 1st to 99th percentile greys of the picture stretched to 0..255, unless they span
-    // fewer than 16 greys.
-    bool autoLevels = false;
+    // On by default, since a photograph rarely spans the display's greys as taken: placed for
+    // the face when the frame is on one (PlaceFaceLevels), else the 1st to 99th percentile
+    // greys of the picture stretched to 0..255, unless they span fewer than 16 greys.
+    bool autoLevels = true;
     int sharpen = 0; // 0..100: v + (N / 50) * (v - G(v)), G a Gaussian blur of 1 pixel
 
     friend bool operator==(const ToneSettings&, const ToneSettings&) = default;

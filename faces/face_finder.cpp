@@ -32,14 +32,14 @@ std::string FaceFindingProblem(const FaceSearch& search) {
     // A search of one pixel loads the cascade, which is what a damaged file fails at.
     const std::array<std::uint8_t, 3> pixel{};
     std::array<int, 4> rect{};
-    if (find(search.cascade.c_str(), pixel.data(), 1, 1, rect.data(), 1) < 0) {
+    if (find(search.cascade.c_str(), pixel.data(), 1, 1, 1, rect.data(), 1) < 0) {
         return search.cascade + ": the face cascade cannot be loaded";
     }
     return {};
 }
 
 std::vector<CropRect> FindFaces(int width, int height, std::span<const std::uint8_t> rgb,
-                                const FaceSearch& search) {
+                                int smallest, const FaceSearch& search) {
     if (width <= 0 || height <= 0 ||
         rgb.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3) {
         return {};
@@ -50,7 +50,7 @@ std::vector<CropRect> FindFaces(int width, int height, std::span<const std::uint
     }
     std::array<int, 4 * kMostFaces> rects{};
     const int count =
-        find(search.cascade.c_str(), rgb.data(), width, height, rects.data(), kMostFaces);
+        find(search.cascade.c_str(), rgb.data(), width, height, smallest, rects.data(), kMostFaces);
     std::vector<CropRect> faces;
     for (int i = 0; i < count && i < kMostFaces; ++i) {
         const auto at = static_cast<std::size_t>(4 * i);

@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
-// The frontal-face cascade that the toolkit's data package installs.
-inline constexpr const char* kFaceCascadePath =
-    "/usr/share/opencv4/lbpcascades/lbpcascade_frontalface.xml";
+// The folder where the toolkit's data package installs its cascades.
+inline constexpr const char* kFaceCascadePath = "/usr/share/opencv4";
 // The module's file name in the program's module folder.
 inline constexpr const char* kFaceModuleName = "libsnapfold-faces.so";
 
@@ -24,8 +23,9 @@ struct FaceSearch {
 // library it needs is missing, or the cascade cannot be loaded. Empty when face finding works.
 std::string FaceFindingProblem(const FaceSearch& search = {});
 
-// The faces in rgb (width x height, 3 bytes a pixel, rows not padded), largest first, in its
-// pixels. A missing module, a missing cascade or a failed search all mean no face: the frame
-// then starts centred, which is what every picture got before faces were looked for.
+// The faces at least smallest pixels tall in rgb (width x height, 3 bytes a pixel, rows not
+// padded), largest first, in its pixels. A missing module, a missing cascade or a failed search all
+// mean no face: the frame then starts centred, which is what every picture got before faces were
+// looked for.
 std::vector<CropRect> FindFaces(int width, int height, std::span<const std::uint8_t> rgb,
-                                const FaceSearch& search = {});
+                                int smallest, const FaceSearch& search = {});

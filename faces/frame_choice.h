@@ -10,6 +10,16 @@
 
 enum class FrameChoice { Face, Centre };
 
+// The smallest face worth framing, in pixels of the picture as shown at full size. Framed at
+// 0.55 of the frame's height, a face this tall gives a frame of about 44 pixels, a little under
+// the 50 rows of a slot: any smaller face would be enlarged rather than framed, and looking for
+// smaller ones mostly finds patterns in the background.
+inline constexpr int kSmallestFramedFace = 24;
+
+// kSmallestFramedFace in the pixels of image, decoded from a picture of fullSize (image may be
+// a reduced copy); at least 1.
+int SmallestFaceOnDecoded(const RgbImage& image, ImageSize fullSize);
+
 struct ChosenFrame {
     // The faces found, largest first, in the coordinates of the picture as shown at full size.
     std::vector<CropRect> faces;

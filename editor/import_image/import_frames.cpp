@@ -1,6 +1,7 @@
 #include "editor/import_image/import_frames.h"
 
 #include "convert/face_frame.h"
+#include "convert/face_levels.h"
 
 namespace {
 
@@ -16,7 +17,16 @@ ImportFrames ChooseImportFrames(const RgbImage& source, ImageSize fullSize,
     frames.centred =
         OnSource(LargestCentredCrop(fullSize.width, fullSize.height), fullSize, source);
     if (!faces.empty()) {
-        frames.face = OnSource(FaceFrame(fullSize.width, fullSize.height, faces), fullSize, source);
+        const CropRect faceFrame = FaceFrame(fullSize.width, fullSize.height, faces);
+        frames.face = OnSource(faceFrame, fullSize, source);
+        frames.faceLevels = FaceLevelsBox(faceFrame, faces);
     }
     return frames;
+}
+
+std::optional<ImportPreview::FaceLevels> ImportFaceLevels(const ImportFrames& frames) {
+    if (!frames.face || !frames.faceLevels) {
+        return std::nullopt;
+    }
+    return ImportPreview::FaceLevels{*frames.face, *frames.faceLevels};
 }

@@ -30,7 +30,7 @@ bool CImportImageDlg::SwitchToFullPhoto(LandedPhoto photo) {
                                                    image.width, image.height)
                                          : (onFace && frames.face ? *frames.face : frames.centred);
     m_frames = frames;
-    m_preview.SetSource(std::move(image), frame);
+    m_preview.SetSource(std::move(image), frame, ImportFaceLevels(frames));
     m_cropView.SetImage(m_preview.Source());
     m_cropView.SetCrop(m_preview.Crop());
     ShowFindFaceFor(frames);

@@ -26,7 +26,8 @@ CImportImageDlg::CImportImageDlg(RgbImage source, ImportFrames frames,
                                  const ImportSettings& settings, CWnd* parent,
                                  FullPhoto::Decode fullPhoto)
     : CDialog(IDD_IMPORT_IMAGE, parent), m_settings(settings),
-      m_preview(std::move(source), StartFrame(frames, settings), settings.convert),
+      m_preview(std::move(source), StartFrame(frames, settings), settings.convert,
+                ImportFaceLevels(frames)),
       m_frames(frames), m_decodeFullPhoto(std::move(fullPhoto)) {}
 
 void CImportImageDlg::DoDataExchange(CDataExchange* dx) {

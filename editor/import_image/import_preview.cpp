@@ -5,8 +5,8 @@
 #include <utility>
 
 ImportPreview::ImportPreview(RgbImage source, const PixelRect& crop,
-                             const ConvertSettings& settings)
-    : m_source(std::move(source)), m_settings(settings) {
+                             const ConvertSettings& settings, std::optional<FaceLevels> faceLevels)
+    : m_source(std::move(source)), m_settings(settings), m_faceLevels(faceLevels) {
     SetCrop(crop);
 }
 
@@ -17,7 +17,9 @@ void ImportPreview::SetCrop(const PixelRect& crop) {
     Render();
 }
 
-void ImportPreview::SetSource(RgbImage source, const PixelRect& crop) {
+void ImportPreview::SetSource(RgbImage source, const PixelRect& crop,
+                              std::optional<FaceLevels> faceLevels) {
+    m_faceLevels = faceLevels;
     m_source = std::move(source);
     SetCrop(crop);
 }
@@ -28,5 +30,15 @@ void ImportPreview::SetSettings(const ConvertSettings& settings) {
 }
 
 void ImportPreview::Render() {
-    m_levels = ConvertLinearToLevels(m_linear, m_settings);
+    // The face's box holds only while the frame is the one chosen on the face; a frame moved by
+    // hand has its levels measured on the whole of it.
+    std::optional<CropRect> box;
+    if (m_faceLevels) {
+        const PixelRect& face = m_faceLevels->crop;
+        if (face.x == m_crop.x && face.y == m_crop.y && face.width == m_crop.width &&
+            face.height == m_crop.height) {
+            box = m_faceLevels->box;
+        }
+    }
+    m_levels = ConvertLinearToLevels(m_linear, m_settings, box);
 }

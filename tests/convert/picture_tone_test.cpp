@@ -69,6 +69,7 @@ TEST(Sharpen, ZeroChangesNothingAndMoreRaisesTheStep) {
         SCOPED_TRACE("sharpen " + std::to_string(amount));
         GreyPlane plane = Step();
         ToneSettings tone;
+        tone.autoLevels = false;
         tone.sharpen = amount;
         ApplyPictureTone(plane, tone);
         const double step = plane.values[light] - plane.values[dark];

@@ -232,13 +232,13 @@ TEST_F(ImportImage, TheEditorAndTheCommandLineStoreTheSameBytes) {
     const std::vector<SameBytesCase> cases{
         {"Defaults", [](QWidget*) {}, {}},
         {"PortraitFramedOnTheFace", [](QWidget*) {}, {}, "face.jpg"},
-        {"AutoLevelsSharpenAtkinson",
+        {"NoAutoLevelsSharpenAtkinson",
          [](QWidget* d) {
              Click(d, IDC_AUTO_LEVELS);
              qobject_cast<QSlider*>(DialogControl(d, IDC_SHARPEN))->setValue(40);
              Choose(d, static_cast<int>(Dithering::Atkinson));
          },
-         {"--auto-levels", "--sharpen", "40", "--dither", "atkinson"}},
+         {"--no-auto-levels", "--sharpen", "40", "--dither", "atkinson"}},
         {"GammaOrderedInvert",
          [](QWidget* d) {
              qobject_cast<QSlider*>(DialogControl(d, IDC_GAMMA))->setValue(150);
@@ -301,21 +301,23 @@ TEST_F(ImportImage, AutoLevelsAndSharpenAreNamedChangeTheResultAndAreRemembered)
             ASSERT_NE(sharpen, nullptr);
             auto* value = qobject_cast<QLabel*>(DialogControl(d, IDC_SHARPEN_VALUE));
             EXPECT_EQ(value->text(), "0");
-            const auto plain = ShownGreys(DialogControl(d, IDC_RESULT_ACTUAL));
-            Click(d, IDC_AUTO_LEVELS);
+            // Auto levels are on at first use; the check box turns them off.
+            EXPECT_TRUE(qobject_cast<QCheckBox*>(DialogControl(d, IDC_AUTO_LEVELS))->isChecked());
             const auto levelled = ShownGreys(DialogControl(d, IDC_RESULT_ACTUAL));
+            Click(d, IDC_AUTO_LEVELS);
+            const auto plain = ShownGreys(DialogControl(d, IDC_RESULT_ACTUAL));
             EXPECT_NE(levelled, plain);
             // Stretched, the darkest stripes reach black, which the dull picture never shows.
             EXPECT_EQ(std::count(plain.begin(), plain.end(), 0), 0);
             EXPECT_GT(std::count(levelled.begin(), levelled.end(), 0), 0);
             sharpen->setValue(75);
             EXPECT_EQ(value->text(), "75");
-            EXPECT_NE(ShownGreys(DialogControl(d, IDC_RESULT_ACTUAL)), levelled);
+            EXPECT_NE(ShownGreys(DialogControl(d, IDC_RESULT_ACTUAL)), plain);
             Click(d, IDOK);
         }));
         EXPECT_EQ(dlg.GetImportSettings().convert.tone.sharpen, 75);
         ASSERT_TRUE(ImportWithKeys(path, [&](QWidget* d) {
-            EXPECT_TRUE(qobject_cast<QCheckBox*>(DialogControl(d, IDC_AUTO_LEVELS))->isChecked());
+            EXPECT_FALSE(qobject_cast<QCheckBox*>(DialogControl(d, IDC_AUTO_LEVELS))->isChecked());
             EXPECT_EQ(qobject_cast<QSlider*>(DialogControl(d, IDC_SHARPEN))->value(), 75);
             d->close();
         }));
