@@ -4,9 +4,11 @@
 
 #include "convert/dither.h"
 #include "editor/editor_dlg.h"
+#include "editor/import_image/import_frames.h"
 #include "editor/import_image/import_image_dlg.h"
 #include "editor/import_image/import_source.h"
 #include "pack/pack_image.h"
+#include "pack/picture_export.h"
 #include "res/resource.h"
 #include "tests/support/cli_runner.h"
 #include "tests/support/gui_support.h"
@@ -26,6 +28,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -63,8 +66,11 @@ Bytes ShownGreys(const CDialog& dialog) {
     return greys;
 }
 
-Bytes ResultGreys(const RgbImage& source, const PixelRect& frame) {
-    const ImportPreview preview(source, frame, kDefaultConvertSettings);
+// What the dialog shows for frame of source, with auto levels measured on the face's box while
+// the frame is the one on the face.
+Bytes ResultGreys(const RgbImage& source, const PixelRect& frame,
+                  std::optional<ImportPreview::FaceLevels> faceLevels = std::nullopt) {
+    const ImportPreview preview(source, frame, kDefaultConvertSettings, faceLevels);
     const auto greys = LevelsToGreys(preview.Levels());
     return {greys.begin(), greys.end()};
 }
@@ -134,7 +140,8 @@ TEST_P(ThumbnailRoadCases, OpensOnTheThumbnailAndStoresWhatThePhotoGives) {
     PixelRect moved;
     const int result = RunModal(*dialog, [&] {
         EXPECT_EQ(dialog->GetSourceSize(), (ImageSize{480, 360}));
-        EXPECT_EQ(ShownGreys(*dialog), ResultGreys(m_source.image, *m_source.frames.face));
+        EXPECT_EQ(ShownGreys(*dialog), ResultGreys(m_source.image, *m_source.frames.face,
+                                                   ImportFaceLevels(m_source.frames)));
         if (c.moveFrame) {
             QWidget* crop = Control(*dialog, IDC_CROP_VIEW);
             crop->setFocus();
@@ -158,8 +165,16 @@ TEST_P(ThumbnailRoadCases, OpensOnTheThumbnailAndStoresWhatThePhotoGives) {
         if (c.moveFrame) {
             EXPECT_EQ(dialog->GetFrame(), MapRect(moved, 480, 360, kPhoto.width, kPhoto.height));
         }
-        const DecodedImage photo = DecodeImageFile(m_dir.File("photo.heic"), nullptr);
-        EXPECT_EQ(ShownGreys(*dialog), ResultGreys(*photo.image, dialog->GetFrame()));
+        if (c.moveFrame) {
+            // A frame moved by hand measures its levels on the whole frame.
+            const DecodedImage photo = DecodeImageFile(m_dir.File("photo.heic"), nullptr);
+            EXPECT_EQ(ShownGreys(*dialog), ResultGreys(*photo.image, dialog->GetFrame()));
+        } else {
+            // On the photo's own face, the dialog shows what snapfold stores.
+            const Bytes stored = SnapfoldBytes();
+            const auto greys = PictureToGreys(ConstPackPicture(stored.data(), PICTURE_BYTES));
+            EXPECT_EQ(ShownGreys(*dialog), Bytes(greys.begin(), greys.end()));
+        }
         QTest::keyClick(WidgetOf(*dialog), Qt::Key_Return);
     });
     ASSERT_EQ(result, IDOK);
