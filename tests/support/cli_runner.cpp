@@ -1,25 +1,55 @@
 #include "tests/support/cli_runner.h"
 
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
-std::string ReadAll(int fd) {
-    std::string text;
+// A run that has printed nothing for this long is taken to hang: it is killed, so that the
+// test fails with what it printed instead of holding the whole suite.
+constexpr int kQuietLimitMs = 240'000;
+
+// Reads standard output and error together until both end, so that a child filling one pipe
+// while the other is read (a sanitizer's long report, say) cannot stall both sides.
+bool ReadBoth(pid_t child, int outFd, int errFd, std::string& out, std::string& err) {
+    std::array<pollfd, 2> fds{{{outFd, POLLIN, 0}, {errFd, POLLIN, 0}}};
+    std::array<std::string*, 2> texts{&out, &err};
     std::array<char, 4096> buffer{};
-    ssize_t n = 0;
-    while ((n = ::read(fd, buffer.data(), buffer.size())) > 0) {
-        text.append(buffer.data(), static_cast<std::size_t>(n));
+    int live = 2;
+    while (live > 0) {
+        const int ready = ::poll(fds.data(), fds.size(), kQuietLimitMs);
+        if (ready == 0) {
+            ::kill(child, SIGKILL);
+            for (const pollfd& fd : fds) {
+                if (fd.fd >= 0) {
+                    ::close(fd.fd);
+                }
+            }
+            return false;
+        }
+        for (std::size_t i = 0; i < fds.size() && ready > 0; ++i) {
+            if (fds[i].fd < 0 || fds[i].revents == 0) {
+                continue;
+            }
+            const ssize_t n = ::read(fds[i].fd, buffer.data(), buffer.size());
+            if (n > 0) {
+                texts[i]->append(buffer.data(), static_cast<std::size_t>(n));
+            } else if (n == 0 || errno != EINTR) {
+                ::close(fds[i].fd);
+                fds[i].fd = -1;
+                --live;
+            }
+        }
     }
-    ::close(fd);
-    return text;
+    return true;
 }
 
 [[noreturn]] void RunChild(const std::string& program, const std::string& folder,
@@ -86,8 +116,9 @@ CliRun RunCli(const std::string& program, const std::string& folder,
     }
     ::close(pipes[1]);
     CliRun run;
-    run.out = ReadAll(pipes[2]);
-    run.err = ReadAll(pipes[4]);
+    if (!ReadBoth(child, pipes[2], pipes[4], run.out, run.err)) {
+        run.err += "\n(the test killed this run: it printed nothing for 240 s)\n";
+    }
     int wstatus = 0;
     rusage usage{};
     ::wait4(child, &wstatus, 0, &usage);
