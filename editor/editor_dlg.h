@@ -7,6 +7,7 @@
 #include "editor/import_image/import_settings.h"
 #include "editor/import_image/import_source.h"
 #include "editor/pack_document.h"
+#include "faces/face_finder.h"
 #include "gfx/bitmap.h"
 #include "pack/pack_image.h"
 #include "ui/dialog.h"
@@ -43,6 +44,9 @@ public:
 
     // The choices the next Import Image dialog starts with.
     const ImportSettings& GetImportSettings() const { return m_importSettings; }
+    // Where Import Image looks for faces: the installed module and cascades, unless a test
+    // points it at a module that is missing.
+    void SetFaceSearch(FaceSearch search) { m_faceSearch = std::move(search); }
 
     // Undo and redo, for the list's context menu, which sends IDM_UNDO and IDM_REDO.
     bool CanUndo() const { return m_document.CanUndo(); }
@@ -153,4 +157,5 @@ private:
     PackDocument m_document;
     // The Import Image dialog's choices, remembered while the editor runs.
     ImportSettings m_importSettings;
+    FaceSearch m_faceSearch;
 };

@@ -52,11 +52,11 @@ void CEditorDlg::ImportImageFile(const std::string& path) {
     {
         const CWaitCursor busy;
         // A phone photo opens at once on its thumbnail, and the photo decodes behind it.
-        source = ThumbnailSource(path, m_importSettings.findFace);
+        source = ThumbnailSource(path, m_importSettings.findFace, m_faceSearch);
         if (!source) {
             decoded = DecodeImageFile(path, &ReducedDecodeSize);
             if (decoded.image) {
-                source = SourceOfImage(std::move(*decoded.image), decoded.fullSize);
+                source = SourceOfImage(std::move(*decoded.image), decoded.fullSize, m_faceSearch);
             }
         }
     }
@@ -75,7 +75,7 @@ void CEditorDlg::ImportDecoded(DecodedImage decoded, const std::string& contactN
     std::optional<ImportSource> source;
     {
         const CWaitCursor busy;
-        source = SourceOfImage(std::move(*decoded.image), decoded.fullSize);
+        source = SourceOfImage(std::move(*decoded.image), decoded.fullSize, m_faceSearch);
     }
     RunImportDialog(std::move(*source), contactName);
 }
@@ -91,11 +91,11 @@ void CEditorDlg::RunImportDialog(ImportSource source, const std::string& contact
     CImportImageDlg dialog(std::move(source.image), source.frames, m_importSettings, this,
                            std::move(source.fullPhoto));
     dialog.SetContactName(contactName);
-    if (dialog.DoModal() != IDOK) {
-        return;
-    }
+    const bool confirmed = dialog.DoModal() == IDOK;
+    // Reset puts the remembered choices back to the defaults even when the dialog is then
+    // cancelled, so they are taken whichever way it ended.
     m_importSettings = dialog.GetSettings();
-    if (HasSelection()) {
+    if (confirmed && HasSelection()) {
         m_document.SetPicture(m_nSelected, ConstPackPicture(dialog.GetPicture()));
         Invalidate(true);
     }

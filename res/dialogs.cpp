@@ -49,10 +49,10 @@ constexpr std::array kEditorAccelerators{
 // right. Template order is the tab order, so the frame takes the focus first.
 constexpr std::array kImportImageControls{
     ControlTemplate{IDC_CROP_VIEW, CropView, "", 7, 7, 170, 194, 0, "Picture and frame"},
-    // Under the frame it places: where the frame starts.
-    ControlTemplate{IDC_FIND_FACE, CheckBox, "Find face", 7, 205, 80, 10},
-    // Says why OK waits, while the photo a thumbnail stands for is still being read.
-    ControlTemplate{IDC_IMPORT_STATUS, StaticText, "", 90, 206, 125, 8},
+    // Under the picture: what the face search found and where that put the frame.
+    ControlTemplate{IDC_FACE_STATUS, StaticText, "", 7, 204, 170, 8},
+    // Under the line: where the frame starts.
+    ControlTemplate{IDC_FIND_FACE, CheckBox, "Find face", 7, 216, 80, 10},
     ControlTemplate{IDC_STATIC, StaticText, "Result", 185, 7, 60, 8},
     ControlTemplate{IDC_RESULT_ACTUAL, PictureView, "", 185, 17, 34, 32, 0,
                     "Result at actual size"},
@@ -73,8 +73,11 @@ constexpr std::array kImportImageControls{
     ControlTemplate{IDC_INVERT, CheckBox, "Invert", 255, 172, 60, 10},
     ControlTemplate{IDC_STATIC, StaticText, "Dithering", 185, 188, 44, 8, 0, {}, IDC_DITHERING},
     ControlTemplate{IDC_DITHERING, ComboBox, "", 230, 186, 93, 13},
-    ControlTemplate{1 /* IDOK */, DefPushButton, "OK", 219, 202, 50, 14},
-    ControlTemplate{2 /* IDCANCEL */, PushButton, "Cancel", 273, 202, 50, 14},
+    // Says why OK waits, while the photo a thumbnail stands for is still being read.
+    ControlTemplate{IDC_IMPORT_STATUS, StaticText, "", 185, 203, 138, 8},
+    ControlTemplate{IDC_IMPORT_RESET, PushButton, "Reset", 185, 214, 44, 14},
+    ControlTemplate{1 /* IDOK */, DefPushButton, "OK", 233, 214, 43, 14},
+    ControlTemplate{2 /* IDCANCEL */, PushButton, "Cancel", 280, 214, 43, 14},
 };
 
 // The grid comes first in the tab order; it and the buttons are placed to suit the screen once
@@ -113,7 +116,7 @@ constexpr std::array kTemplates{
                    WindowKind::AppWindow, kEditorControls, kEditorAccelerators},
     DialogTemplate{IDD_ABOUTBOX, "About SnapfoldEditor", 235, 55, 8, WindowKind::OwnedDialog,
                    kAboutControls},
-    DialogTemplate{IDD_IMPORT_IMAGE, "Import Image", 330, 222, 8, WindowKind::OwnedDialog,
+    DialogTemplate{IDD_IMPORT_IMAGE, "Import Image", 330, 234, 8, WindowKind::OwnedDialog,
                    kImportImageControls},
     DialogTemplate{IDD_ALL_SLOTS, "All Slots", 314, 333, 8, WindowKind::OwnedDialog,
                    kAllSlotsControls, kAllSlotsAccelerators},

@@ -37,6 +37,8 @@ inline constexpr int IDC_SHARPEN = 1121;
 inline constexpr int IDC_SHARPEN_VALUE = 1122;
 inline constexpr int IDC_FIND_FACE = 1123;
 inline constexpr int IDC_IMPORT_STATUS = 1124;
+inline constexpr int IDC_FACE_STATUS = 1125;
+inline constexpr int IDC_IMPORT_RESET = 1126;
 
 // The All Slots dialog's controls.
 inline constexpr int IDC_SLOT_GRID = 1201;

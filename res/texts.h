@@ -33,6 +33,18 @@ inline constexpr std::string_view kImageUnreadableMessage = "The image cannot be
 inline constexpr std::string_view kNoFaceFound = "No face found";
 // Why it is disabled when faces cannot be looked for at all; the reason follows.
 inline constexpr std::string_view kFaceFindingUnavailable = "Face finding is not available: ";
+// The line under Import Image's picture: what the face search found, and where that put the
+// frame. %d is the number of faces found.
+inline constexpr std::string_view kOneFaceFound = "Face found";
+inline constexpr std::string_view kFacesFound = "%d faces found: framing the largest";
+inline constexpr std::string_view kFacesFoundCount = "%d faces found";
+inline constexpr std::string_view kNoFaceFramedCentre = "No face found: framed on the centre";
+// With "Find face" off the line claims no search; once the user moves the frame, it no
+// longer says where the search put it.
+inline constexpr std::string_view kFramedCentre = "Framed on the centre";
+inline constexpr std::string_view kFramedByHand = "Framed by hand";
+// Faces cannot be looked for at all; the tooltips give the reason.
+inline constexpr std::string_view kFaceFindingNotAvailable = "Face finding is not available";
 
 inline constexpr std::string_view kUnsavedChangesQuestion =
     "The pack has unsaved changes. Save them?";

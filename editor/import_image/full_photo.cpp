@@ -1,21 +1,15 @@
 #include "editor/import_image/full_photo.h"
 
-#include "faces/frame_choice.h"
-
 #include <new>
 #include <utility>
 
-namespace {
-
-LandedPhoto DecodeAndSearch(const FullPhoto::Decode& decode) {
-    LandedPhoto photo{decode(), {}};
+LandedPhoto SearchedPhoto(DecodedImage decoded, const FaceSearch& search) {
+    LandedPhoto photo{std::move(decoded), {}};
     if (photo.decoded.image) {
-        photo.faces = FacesAtFullSize(*photo.decoded.image, photo.decoded.fullSize);
+        photo.faces = LookForFaces(*photo.decoded.image, photo.decoded.fullSize, search);
     }
     return photo;
 }
-
-} // namespace
 
 FullPhoto::FullPhoto(Decode decode, std::function<void()> landed)
     : m_result(std::make_shared<LandedPhoto>()) {
@@ -24,7 +18,7 @@ FullPhoto::FullPhoto(Decode decode, std::function<void()> landed)
             // An exception may not leave the thread; running out of memory is the photo's
             // failure, reported as any reader's reason is.
             try {
-                *result = DecodeAndSearch(decode);
+                *result = decode();
             } catch (const std::bad_alloc&) {
                 *result = {{std::nullopt, {}, "There is not enough memory for it"}, {}};
             }

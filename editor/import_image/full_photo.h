@@ -2,23 +2,26 @@
 // already shows the photo's thumbnail, so that the dialog opens at once and stays responsive.
 #pragma once
 
-#include "convert/framing.h"
+#include "editor/import_image/import_frames.h"
 #include "image/image_io.h"
 #include "ui/background_job.h"
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 struct LandedPhoto {
     DecodedImage decoded;
     // The faces found on it, in the coordinates of decoded.fullSize, largest first.
-    std::vector<CropRect> faces;
+    FoundFaces faces;
 };
+
+// decoded with its faces looked for where search says; what a FullPhoto's decoding gives.
+LandedPhoto SearchedPhoto(DecodedImage decoded, const FaceSearch& search);
 
 class FullPhoto {
 public:
-    using Decode = std::function<DecodedImage()>;
+    // Decodes the photo and searches it for faces, on the thread of the FullPhoto's own.
+    using Decode = std::function<LandedPhoto()>;
 
     // Starts decode on a thread of its own; landed runs on the windows' thread once it has
     // ended, unless the FullPhoto is gone or was taken first.

@@ -2,6 +2,7 @@
 
 #include "convert/face_frame.h"
 #include "convert/face_levels.h"
+#include "faces/frame_choice.h"
 
 namespace {
 
@@ -11,15 +12,27 @@ PixelRect OnSource(const CropRect& frame, ImageSize fullSize, const RgbImage& so
 
 } // namespace
 
+FoundFaces LookForFaces(const RgbImage& image, ImageSize fullSize, const FaceSearch& search) {
+    FoundFaces found{FacesAtFullSize(image, fullSize, search), {}};
+    // Only a search that found nothing can have failed, and only then is the cause worth the
+    // time it takes to ask.
+    if (found.faces.empty()) {
+        found.problem = FaceFindingProblem(search);
+    }
+    return found;
+}
+
 ImportFrames ChooseImportFrames(const RgbImage& source, ImageSize fullSize,
-                                std::span<const CropRect> faces) {
+                                const FoundFaces& found) {
     ImportFrames frames;
     frames.centred =
         OnSource(LargestCentredCrop(fullSize.width, fullSize.height), fullSize, source);
-    if (!faces.empty()) {
-        const CropRect faceFrame = FaceFrame(fullSize.width, fullSize.height, faces);
+    frames.faceCount = static_cast<int>(found.faces.size());
+    frames.faceProblem = found.problem;
+    if (!found.faces.empty()) {
+        const CropRect faceFrame = FaceFrame(fullSize.width, fullSize.height, found.faces);
         frames.face = OnSource(faceFrame, fullSize, source);
-        frames.faceLevels = FaceLevelsBox(faceFrame, faces);
+        frames.faceLevels = FaceLevelsBox(faceFrame, found.faces);
     }
     return frames;
 }

@@ -50,4 +50,5 @@ void CImportImageDlg::ShowFindFaceFor(const ImportFrames& frames) {
     if (!wasPossible) {
         m_findFace.SetCheck(m_settings.findFace ? BST_CHECKED : BST_UNCHECKED);
     }
+    ShowFaceStatus();
 }

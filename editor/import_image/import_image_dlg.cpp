@@ -105,10 +105,33 @@ void CImportImageDlg::OnCancel() {
 
 void CImportImageDlg::OnCropChanged() {
     if (m_ready) {
+        const bool firstMove = !m_frameMoved;
         m_frameMoved = true;
+        if (firstMove) {
+            ShowFaceStatus();
+        }
         m_preview.SetCrop(m_cropView.GetCrop());
         ShowResult();
     }
+}
+
+void CImportImageDlg::OnReset() {
+    if (!m_ready) {
+        return;
+    }
+    m_settings = ImportSettings{};
+    // The controls report what is set here as changes; those are not the user's.
+    m_ready = false;
+    ShowSettings(m_settings.convert);
+    if (m_frames.face) {
+        m_findFace.SetCheck(BST_CHECKED);
+    }
+    m_ready = true;
+    m_preview.SetSettings(m_settings.convert);
+    ApplyFrame(StartFrame(m_frames, m_settings));
+    ShowValues(m_settings.convert);
+    ShowFaceStatus();
+    ShowResult();
 }
 
 void CImportImageDlg::OnSettingChanged() {

@@ -31,7 +31,8 @@ public:
 
     // The slot's 600 bytes as the result showed them; meaningful once DoModal returned IDOK.
     const PackedPicture& GetPicture() const { return m_picture; }
-    // The choices to start the next dialog with: as confirmed with OK, or as given.
+    // The choices to start the next dialog with: as confirmed with OK, the defaults once Reset
+    // was pressed, or else as given.
     const ImportSettings& GetSettings() const { return m_settings; }
     // The size of the picture the dialog frames now (the thumbnail's until the photo lands) and
     // the frame on it, in its pixels.
@@ -52,12 +53,18 @@ private:
     void OnCropChanged();
     void OnSettingChanged();
     void OnFindFaceChanged();
+    // Every control back to its default, the frame on the face when there is one, and the
+    // remembered choices with them.
+    void OnReset();
     // The frame the dialog opens with: on the face while "Find face" is remembered on.
     static PixelRect StartFrame(const ImportFrames& frames, const ImportSettings& settings);
     // Sets "Find face" as remembered, or disabled when no face was found; the frame is already
     // the one StartFrame chose.
     void ShowFindFace();
     void ApplyFrame(const PixelRect& frame);
+    // The line under the picture: what the face search found and where the frame is, with the
+    // reason in its tooltip when faces cannot be looked for.
+    void ShowFaceStatus();
 
     void ShowSettings(const ConvertSettings& settings);
     ConvertSettings ReadSettings() const;

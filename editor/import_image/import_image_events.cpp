@@ -14,6 +14,7 @@ std::span<const EventEntry> CImportImageDlg::GetEventTable() const {
         OnChangeEntry<&CImportImageDlg::OnSettingChanged>(IDC_INVERT),
         OnChangeEntry<&CImportImageDlg::OnFindFaceChanged>(IDC_FIND_FACE),
         OnChangeEntry<&CImportImageDlg::OnSettingChanged>(IDC_DITHERING),
+        OnClickedEntry<&CImportImageDlg::OnReset>(IDC_IMPORT_RESET),
     };
     return kEvents;
 }

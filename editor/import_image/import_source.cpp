@@ -1,7 +1,6 @@
 #include "editor/import_image/import_source.h"
 
 #include "convert/decode_size.h"
-#include "faces/frame_choice.h"
 #include "gfx/slot_picture.h"
 
 #include <utility>
@@ -15,23 +14,26 @@ constexpr int kLeastThumbnailFrameHeight = 2 * kSlotPictureHeight;
 
 } // namespace
 
-ImportSource SourceOfImage(RgbImage image, ImageSize fullSize) {
+ImportSource SourceOfImage(RgbImage image, ImageSize fullSize, const FaceSearch& search) {
     const ImportFrames frames =
-        ChooseImportFrames(image, fullSize, FacesAtFullSize(image, fullSize));
+        ChooseImportFrames(image, fullSize, LookForFaces(image, fullSize, search));
     return {std::move(image), fullSize, frames, {}};
 }
 
-std::optional<ImportSource> ThumbnailSource(const std::string& path, bool findFace) {
+std::optional<ImportSource> ThumbnailSource(const std::string& path, bool findFace,
+                                            const FaceSearch& search) {
     std::optional<DecodedImage> preview = DecodeImagePreview(path);
     if (!preview || !preview->image) {
         return std::nullopt;
     }
-    ImportSource source = SourceOfImage(std::move(*preview->image), preview->fullSize);
+    ImportSource source = SourceOfImage(std::move(*preview->image), preview->fullSize, search);
     const PixelRect start =
         findFace && source.frames.face ? *source.frames.face : source.frames.centred;
     if (start.width < kLeastThumbnailFrameWidth || start.height < kLeastThumbnailFrameHeight) {
         return std::nullopt;
     }
-    source.fullPhoto = [path] { return DecodeImageFile(path, &ReducedDecodeSize); };
+    source.fullPhoto = [path, search] {
+        return SearchedPhoto(DecodeImageFile(path, &ReducedDecodeSize), search);
+    };
     return source;
 }

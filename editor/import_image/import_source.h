@@ -17,11 +17,13 @@ struct ImportSource {
     FullPhoto::Decode fullPhoto;
 };
 
-// image, decoded from a picture of fullSize as shown, with its faces searched and its frames.
-ImportSource SourceOfImage(RgbImage image, ImageSize fullSize);
+// image, decoded from a picture of fullSize as shown, with its faces searched where search
+// says and its frames.
+ImportSource SourceOfImage(RgbImage image, ImageSize fullSize, const FaceSearch& search);
 
 // The file's thumbnail as the source, when it has one that shows the photo the same way up and
 // uncut, and the frame the dialog starts with (face or centred as findFace says) covers at
 // least 96x100 of its pixels, twice the picture's, so that the first result is worth
-// showing; nothing otherwise.
-std::optional<ImportSource> ThumbnailSource(const std::string& path, bool findFace);
+// showing; nothing otherwise. The thumbnail and the photo are searched where search says.
+std::optional<ImportSource> ThumbnailSource(const std::string& path, bool findFace,
+                                            const FaceSearch& search);

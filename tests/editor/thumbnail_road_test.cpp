@@ -93,7 +93,7 @@ protected:
     void SetUp() override {
         ClearPackImage(g_pack);
         ASSERT_TRUE(WriteHeic(m_dir.File("photo.heic"), Portrait(kPhoto), {1, 480, {}}));
-        auto source = ThumbnailSource(m_dir.File("photo.heic"), true);
+        auto source = ThumbnailSource(m_dir.File("photo.heic"), true, {});
         ASSERT_TRUE(source);
         m_source = std::move(*source);
     }
@@ -241,7 +241,7 @@ TEST_P(ThumbnailChoice, OnlyAMatchingThumbnailLargeEnoughForTheFrame) {
     const SourceCase& c = GetParam();
     const TempDir dir;
     ASSERT_TRUE(WriteHeic(dir.File("photo.heic"), Portrait({800, 600}), c.layout));
-    const auto source = ThumbnailSource(dir.File("photo.heic"), false);
+    const auto source = ThumbnailSource(dir.File("photo.heic"), false, {});
     EXPECT_EQ(source.has_value(), c.onThumbnail);
     if (source) {
         EXPECT_EQ(source->fullSize, (ImageSize{800, 600}));
