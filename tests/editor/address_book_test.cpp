@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -50,15 +51,22 @@ void DropFiles(QWidget* target, QPoint at, const std::string& path) {
 // comes up: a handler that closes its window lets the next one open. Returns how many came.
 std::size_t WithModalsInTurn(const std::function<void()>& action,
                              const std::vector<std::function<void(QWidget*)>>& handlers) {
-    // A guarded pointer, since the next window may be made where the last one was freed.
-    QPointer<QWidget> last = QApplication::activeModalWidget();
+    // Every window up before or handled so far, guarded since the next window may be made where
+    // a handled one was freed. Between two windows the one below (the editor) is the active
+    // modal again, and a wait cursor lets the poll run there: it must not take a handler.
+    std::vector<QPointer<QWidget>> seen{QApplication::activeModalWidget()};
+    const auto isSeen = [&seen](QWidget* modal) {
+        return std::ranges::any_of(seen,
+                                   [modal](const QPointer<QWidget>& w) { return w == modal; });
+    };
     std::size_t next = 0;
     QTimer poll;
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal != nullptr && modal != last && modal->isVisible() && next < handlers.size()) {
-            last = modal;
+        if (modal != nullptr && !isSeen(modal) && modal->isVisible() && next < handlers.size()) {
+            seen.emplace_back(modal);
+            ActivateForKeys(modal);
             handlers[next++](modal);
         }
     });

@@ -13,6 +13,18 @@
 
 namespace {
 
+// A test started with a standard stream closed (CI gives no standard input) would get a pipe
+// on that number, which the child's dup2 onto itself would leave close-on-exec: each closed
+// one is opened on /dev/null first.
+void OpenClosedStandardStreams() {
+    for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(stream, F_GETFD) == -1) {
+            // The lowest free number is the closed stream's own.
+            static_cast<void>(::open("/dev/null", O_RDWR));
+        }
+    }
+}
+
 // A run that has printed nothing for this long is taken to hang: it is killed, so that the
 // test fails with what it printed instead of holding the whole suite.
 constexpr int kQuietLimitMs = 240'000;
@@ -94,6 +106,7 @@ bool ReadBoth(pid_t child, int outFd, int errFd, std::string& out, std::string& 
 
 CliRun RunCli(const std::string& program, const std::string& folder,
               const std::vector<std::string>& args, const std::string& input, CliLimits limits) {
+    OpenClosedStandardStreams();
     // Read and write ends of standard input, output and error, in that order.
     std::array<int, 6> pipes{};
     for (int i = 0; i < 3; ++i) {

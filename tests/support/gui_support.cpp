@@ -43,11 +43,14 @@ int ScriptedUi::Ask(CWnd*, const Question& question) {
     return answer;
 }
 
+void ActivateForKeys(QWidget* window) {
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
 int RunModal(CDialog& dialog, const std::function<void()>& body) {
     QTimer::singleShot(0, [&] {
-        // Focus and keyboard tests need the window active, as a user's would be.
-        WidgetOf(dialog)->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(WidgetOf(dialog)));
+        ActivateForKeys(WidgetOf(dialog));
         body();
         if (WidgetOf(dialog) != nullptr && WidgetOf(dialog)->isVisible()) {
             dialog.EndDialog(IDCANCEL);
@@ -67,6 +70,7 @@ bool WithNextModal(const std::function<void()>& action,
         if (modal != nullptr && modal != before && modal->isVisible() && !seen) {
             seen = true;
             poll.stop();
+            ActivateForKeys(modal);
             inspect(modal);
         }
     });

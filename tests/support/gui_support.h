@@ -68,6 +68,10 @@ private:
 // dialog's result.
 int RunModal(CDialog& dialog, const std::function<void()>& body);
 
+// Makes window the active one and waits until it is, as a user's would be before typing: keys
+// sent before that (a loaded machine is slow to activate) may find no default button.
+void ActivateForKeys(QWidget* window);
+
 // Runs action, which opens a modal dialog, and calls inspect with that dialog while it is up.
 // inspect must close it. Returns false when no modal dialog appeared.
 bool WithNextModal(const std::function<void()>& action,
