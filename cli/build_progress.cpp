@@ -61,5 +61,6 @@ void BuildProgress::Advance() {
 void BuildProgress::Show() {
     const std::string line = std::to_string(m_done) + "/" + std::to_string(m_total) + " photos";
     m_shownWidth = std::max(m_shownWidth, line.size());
-    WriteAll(m_fd, "\r" + line);
+    std::string shown = "\r";
+    WriteAll(m_fd, shown.append(line));
 }

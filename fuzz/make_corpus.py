@@ -163,9 +163,13 @@ def main():
                                                         for x in range(8)),
         "image_decode/ascii.ppm": b"P3 2 2 255\n255 0 0  0 255 0\n0 0 255  255 255 255\n",
         # Eight bytes of settings, then the picture's light: a ramp, a flat grey, a checkerboard.
-        "image_convert/ramp_default.bin": bytes(8) + bytes(range(256)),
-        "image_convert/grey_auto_levels.bin": bytes([100, 120, 8, 2, 0, 4, 0, 0]) + bytes([128] * 64),
-        "image_convert/checks_sharpened.bin": bytes([0, 0, 8, 1, 60, 1, 0, 0]) + bytes([0, 255] * 48),
+        "image_convert/ramp_default.bin": bytes(12) + bytes(range(256)),
+        "image_convert/grey_auto_levels.bin": bytes([100, 120, 8, 2, 0, 4] + [0] * 6) + bytes([128] * 64),
+        "image_convert/checks_sharpened.bin": bytes([0, 0, 8, 1, 60, 1] + [0] * 6) + bytes([0, 255] * 48),
+        # 20x14 with a face box over its edge, and its greys placed for the face.
+        "image_convert/small_face_levels.bin": bytes([0, 0, 8, 6, 0, 1, 28, 36, 15, 10, 9, 8]) + bytes(range(0, 256, 3)),
+        # 8x6, a length that chooses the optimised dithering.
+        "image_convert/tiny_optimised.bin": bytes([0, 0, 8, 0, 0, 0, 40, 44, 0, 0, 0, 0]) + bytes(range(20, 228, 4)),
         # The medium's damage and the old file, then the bytes saved.
         "safe_save/intact_pack.bin": bytes([0, 1]) + pack(15050),
         "safe_save/flipped_new_file.bin": bytes([5, 2]) + b"picture",

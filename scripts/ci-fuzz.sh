@@ -14,7 +14,7 @@ TARGETS=(bitmap_file pack image_decode image_convert safe_save vcard manifest)
 # tables and a little data of a small image in any format, the settings and a whole 48x50
 # picture's light, a pack with its two bytes of set-up and some to spare, an address book of a
 # few cards with small photos, and a manifest of 25 lines with long paths.
-declare -A MAX_LEN=([bitmap_file]=8192 [pack]=15200 [image_decode]=16384 [image_convert]=2408
+declare -A MAX_LEN=([bitmap_file]=8192 [pack]=15200 [image_decode]=16384 [image_convert]=2412
                     [safe_save]=15200 [vcard]=16384 [manifest]=8192)
 # Each target must try at least this many inputs a second, or it finds too little in a CI run.
 GOAL=1000

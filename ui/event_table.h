@@ -30,6 +30,9 @@ enum class DialogEvent {
     // An item chosen: a grid's by a double-click or Enter, a list's by a double-click (Enter
     // presses the default button, which acts on the selected row).
     ItemActivated,
+    // The rows of a list about to be drawn, first to last: what only a row on screen needs
+    // (a picture that is slow to make) can be made then, before anyone sees the row.
+    ItemsShown,
 };
 
 struct NMHDR {
@@ -55,7 +58,8 @@ struct EventArgs {
     CPoint point;
     CMenu* menu = nullptr;
     const DroppedFiles* drop = nullptr;
-    // The item dragged or activated, and the item it was dragged onto.
+    // The item dragged or activated, and the item it was dragged onto; the first and last
+    // rows shown.
     int item = -1;
     int target = -1;
 };
@@ -143,4 +147,10 @@ template <auto Handler> constexpr EventEntry OnItemActivatedEntry(int controlId)
     using D = event_table_detail::DialogOf<Handler>;
     return {DialogEvent::ItemActivated, controlId,
             [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(a.item); }};
+}
+
+template <auto Handler> constexpr EventEntry OnItemsShownEntry(int controlId) {
+    using D = event_table_detail::DialogOf<Handler>;
+    return {DialogEvent::ItemsShown, controlId,
+            [](CDialog& d, EventArgs& a) { (static_cast<D&>(d).*Handler)(a.item, a.target); }};
 }

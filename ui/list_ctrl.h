@@ -24,6 +24,8 @@ public:
     int InsertItem(int row, const std::string& text, int image);
     // Rows hold one column of text: another column is refused (false).
     bool SetItemText(int row, int column, const std::string& text);
+    // Shows image of the image list as the row's thumbnail; -1 shows none.
+    bool SetItemImage(int row, int image);
     bool SetItemData(int row, std::intptr_t data);
     std::intptr_t GetItemData(int row) const;
     // What assistive technology says of the row besides its text.

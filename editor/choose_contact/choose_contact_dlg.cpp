@@ -7,6 +7,7 @@
 #include "ui/icon.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 namespace {
@@ -35,9 +36,6 @@ std::unique_ptr<CBitmap> BitmapOf(const RgbImage& image) {
 }
 
 std::unique_ptr<CBitmap> ThumbnailOf(const ContactRow& row) {
-    if (!row.usable) {
-        return nullptr;
-    }
     const auto image = DecodeCardThumbnail(row.card->photo.bytes, row.card->crop, kThumbnailSide);
     return image ? BitmapOf(*image) : nullptr;
 }
@@ -45,7 +43,7 @@ std::unique_ptr<CBitmap> ThumbnailOf(const ContactRow& row) {
 } // namespace
 
 CChooseContactDlg::CChooseContactDlg(const VCardFile& file, CWnd* parent)
-    : CDialog(IDD_CHOOSE_CONTACT, parent), m_rows(ContactRows(file)) {}
+    : CDialog(IDD_CHOOSE_CONTACT, parent), m_rows(ContactRows(file)), m_pictures(m_rows.size()) {}
 
 CChooseContactDlg::~CChooseContactDlg() = default;
 
@@ -57,7 +55,15 @@ void CChooseContactDlg::DoDataExchange(CDataExchange* dx) {
 
 bool CChooseContactDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    MakeThumbnails();
+    m_images.Create(kThumbnailSide, kThumbnailSide, ILC_COLOR, 1, 1);
+    m_placeholder = m_images.Replace(-1, LoadIconResource(IDI_NO_PICTURE));
+    // A card without a photo of a known type shows the placeholder from the start; the others
+    // show nothing until their row is drawn.
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        if (!m_rows[i].usable) {
+            m_pictures[i].image = m_placeholder;
+        }
+    }
     m_list.SetImageList(&m_images, LVSIL_SMALL);
     m_list.InsertColumn(0, std::string(res::kContactsHeading), LVCFMT_LEFT, 360);
     ShowRows();
@@ -66,42 +72,62 @@ bool CChooseContactDlg::OnInitDialog() {
     return false;
 }
 
-void CChooseContactDlg::MakeThumbnails() {
-    m_images.Create(kThumbnailSide, kThumbnailSide, ILC_COLOR, 1, 1);
-    const HICON placeholder = LoadIconResource(IDI_NO_PICTURE);
-    m_thumbnails.reserve(m_rows.size());
-    for (const ContactRow& row : m_rows) {
-        m_thumbnails.push_back(ThumbnailOf(row));
+bool CChooseContactDlg::MakeThumbnail(std::size_t index) {
+    const ContactRow& row = m_rows[index];
+    CardPicture& picture = m_pictures[index];
+    if (row.usable && picture.state == Thumbnail::NotMade) {
+        const std::unique_ptr<CBitmap> bitmap = ThumbnailOf(row);
+        const int image = bitmap != nullptr ? m_images.Add(bitmap.get(), kNoMask) : -1;
         // A photo the readers refuse after all is shown as no picture, and cannot be chosen.
-        if (m_thumbnails.back() == nullptr ||
-            m_images.Add(m_thumbnails.back().get(), kNoMask) < 0) {
-            m_images.Replace(-1, placeholder);
-        }
+        picture = image >= 0 ? CardPicture{Thumbnail::Made, image}
+                             : CardPicture{Thumbnail::Unreadable, m_placeholder};
     }
+    return row.usable && picture.state == Thumbnail::Made;
+}
+
+void CChooseContactDlg::ShowRowState(int row) {
+    const std::size_t index = m_shown[static_cast<std::size_t>(row)];
+    const ContactRow& card = m_rows[index];
+    const CardPicture& picture = m_pictures[index];
+    const bool unreadable = picture.state == Thumbnail::Unreadable;
+    const bool usable = card.usable && !unreadable;
+    const std::string reason = unreadable ? std::string(res::kPhotoUnreadable) : card.reason;
+    m_list.SetItemText(row, 0, usable ? card.name : card.name + " \u2014 " + reason);
+    m_list.SetItemImage(row, picture.image);
+    m_list.SetItemEnabled(row, usable);
+    m_list.SetItemDescription(row, usable ? std::string(res::kContactPhotoDescription) : reason);
 }
 
 void CChooseContactDlg::ShowRows() {
     m_list.DeleteAllItems();
     m_shown = FilterRows(m_rows, m_filter.GetWindowText());
-    int first = -1;
     for (std::size_t i = 0; i < m_shown.size(); ++i) {
-        const std::size_t index = m_shown[i];
-        const ContactRow& row = m_rows[index];
-        const bool usable = row.usable && m_thumbnails[index] != nullptr;
-        const std::string reason =
-            usable || !row.usable ? row.reason : std::string(res::kPhotoUnreadable);
-        const int item = static_cast<int>(i);
-        m_list.InsertItem(item, usable ? row.name : row.name + " \u2014 " + reason,
-                          static_cast<int>(index));
-        m_list.SetItemEnabled(item, usable);
-        m_list.SetItemDescription(item,
-                                  usable ? std::string(res::kContactPhotoDescription) : reason);
-        if (usable && first < 0) {
-            first = item;
+        const int row = m_list.InsertItem(static_cast<int>(i), {}, -1);
+        ShowRowState(row);
+    }
+    // Only the photos up to the first readable one are read here; the rest wait for their rows
+    // to be drawn.
+    for (std::size_t i = 0; i < m_shown.size(); ++i) {
+        const bool chosen = MakeThumbnail(m_shown[i]);
+        ShowRowState(static_cast<int>(i));
+        if (chosen) {
+            m_list.SelectRow(static_cast<int>(i));
+            break;
         }
     }
-    if (first >= 0) {
-        m_list.SelectRow(first);
+}
+
+void CChooseContactDlg::OnRowsShown(int first, int last) {
+    // A page on either side as well, so that the arrow keys and Page Up and Down, which pass
+    // over rows that cannot be chosen, meet only rows whose photo has been tried.
+    const int page = last - first + 1;
+    const int end = std::min(last + page, static_cast<int>(m_shown.size()) - 1);
+    for (int row = std::max(first - page, 0); row <= end; ++row) {
+        const std::size_t index = m_shown[static_cast<std::size_t>(row)];
+        if (m_rows[index].usable && m_pictures[index].state == Thumbnail::NotMade) {
+            MakeThumbnail(index);
+            ShowRowState(row);
+        }
     }
 }
 
@@ -122,7 +148,8 @@ void CChooseContactDlg::Choose(int row) {
         return;
     }
     const std::size_t index = m_shown[static_cast<std::size_t>(row)];
-    if (!m_rows[index].usable || m_thumbnails[index] == nullptr) {
+    if (!MakeThumbnail(index)) {
+        ShowRowState(row);
         return;
     }
     m_chosen = m_rows[index].card;

@@ -7,6 +7,7 @@ std::span<const EventEntry> CChooseContactDlg::GetEventTable() const {
     static constexpr EventEntry kEvents[] = {
         OnChangeEntry<&CChooseContactDlg::OnFilterChanged>(IDC_CONTACT_FILTER),
         OnItemActivatedEntry<&CChooseContactDlg::OnCardActivated>(IDC_CONTACT_CARDS),
+        OnItemsShownEntry<&CChooseContactDlg::OnRowsShown>(IDC_CONTACT_CARDS),
     };
     return kEvents;
 }

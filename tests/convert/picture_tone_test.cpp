@@ -42,6 +42,40 @@ TEST(AutoLevels, StretchesAWideRampAndLeavesNarrowOnesAlone) {
     }
 }
 
+// Greys 100, 150 and 200 in no order, with black and white specks scattered among them.
+GreyPlane Speckled(std::size_t black, std::size_t white) {
+    GreyPlane plane{kConvertWidth, kConvertHeight, std::vector<double>(kConvertPixels)};
+    for (std::size_t i = 0; i < kConvertPixels; ++i) {
+        plane.values[i] = 100.0 + 50.0 * static_cast<double>((i * i + i / 7) % 3);
+    }
+    for (std::size_t k = 0; k < black + white; ++k) {
+        plane.values[(k * 97 + 5) % kConvertPixels] = k < black ? 0.0 : 255.0;
+    }
+    return plane;
+}
+
+// Of 2400 greys the 25th from either end sets the stretch, so up to 24 specks at each end are
+// ignored and a 25th takes that end over.
+TEST(AutoLevels, StretchFromTheFirstToTheNinetyNinthPercentile) {
+    const std::vector<std::tuple<std::string, std::size_t, std::size_t, double, double>> cases{
+        {"NoSpecks", 0, 0, 0.0, 255.0},
+        {"TwentyFourSpecksAtEachEndIgnored", 24, 24, 0.0, 255.0},
+        {"TwentyFiveBlackSpecksSetBlack", 25, 0, 127.5, 255.0},
+        {"TwentyFiveWhiteSpecksSetWhite", 0, 25, 0.0, 100.0 * 255.0 / 155.0}};
+    for (const auto& [name, black, white, from100, from200] : cases) {
+        SCOPED_TRACE(name);
+        const GreyPlane before = Speckled(black, white);
+        GreyPlane plane = before;
+        StretchLevels(plane);
+        const auto at = [&](double grey) {
+            const auto found = std::find(before.values.begin(), before.values.end(), grey);
+            return plane.values[static_cast<std::size_t>(found - before.values.begin())];
+        };
+        EXPECT_NEAR(at(100.0), from100, 1e-9);
+        EXPECT_NEAR(at(200.0), from200, 1e-9);
+    }
+}
+
 TEST(AutoLevels, ComesBeforeBrightness) {
     GreyPlane plane = Columns(64, 192);
     ToneSettings tone;

@@ -78,6 +78,12 @@ void ConnectListClicks(CDialog& dialog, int id, QTableWidget* table, DialogWindo
         args.target = onto;
         dialog.Dispatch(DialogEvent::ItemDragged, id, args);
     });
+    SetRowsShownHandler(table, [&dialog, id](int first, int last) {
+        EventArgs args;
+        args.item = first;
+        args.target = last;
+        dialog.Dispatch(DialogEvent::ItemsShown, id, args);
+    });
     // A double-click chooses the row. Enter is left to the dialog's default button, which acts
     // on the selected row, so that one key press never chooses twice.
     QObject::connect(table, &QAbstractItemView::doubleClicked, window,

@@ -116,6 +116,16 @@ bool CListCtrl::SetItemText(int row, int column, const std::string& text) {
     return true;
 }
 
+bool CListCtrl::SetItemImage(int row, int image) {
+    QTableWidgetItem* item = ItemAt(*this, row);
+    if (item == nullptr) {
+        return false;
+    }
+    item->setData(kImageRole, image);
+    ShowImage(row);
+    return true;
+}
+
 bool CListCtrl::SetItemData(int row, std::intptr_t data) {
     QTableWidgetItem* item = ItemAt(*this, row);
     if (item == nullptr) {

@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -18,8 +19,20 @@ public:
     using QTableWidget::QTableWidget;
 
     std::function<void(int, int)> rowDragged;
+    std::function<void(int, int)> rowsShown;
 
 protected:
+    // The rows in view are reported first, so that whatever their handler changes in them is
+    // what this very drawing shows.
+    void paintEvent(QPaintEvent* event) override {
+        const int first = rowAt(0);
+        if (rowsShown && first >= 0) {
+            const int last = rowAt(viewport()->height() - 1);
+            rowsShown(first, last >= 0 ? last : rowCount() - 1);
+        }
+        QTableWidget::paintEvent(event);
+    }
+
     void mousePressEvent(QMouseEvent* event) override {
         const QModelIndex index = indexAt(event->position().toPoint());
         if (!index.isValid()) {
@@ -162,5 +175,11 @@ QWidget* CreateReportList(QWidget* parent) {
 void SetRowDragHandler(QWidget* list, std::function<void(int from, int onto)> handler) {
     if (auto* table = dynamic_cast<ReportTable*>(list)) {
         table->rowDragged = std::move(handler);
+    }
+}
+
+void SetRowsShownHandler(QWidget* list, std::function<void(int first, int last)> handler) {
+    if (auto* table = dynamic_cast<ReportTable*>(list)) {
+        table->rowsShown = std::move(handler);
     }
 }
