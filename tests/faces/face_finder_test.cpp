@@ -119,13 +119,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, CentredFrame, ::testing::ValuesIn(kCentred),
 // The faces are found on a reduced copy and reported at full size, so a caller that frames
 // the full-size picture gets the face where it is there.
 TEST(FaceSearch, FacesOnAReducedCopyAreGivenAtFullSize) {
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    // LeakSanitizer's own tracer crashes at exit after this search (clang 14 with Debian's
-    // OpenCV 4.6); the test runs in every build without it.
-    GTEST_SKIP() << "LeakSanitizer cannot trace the process after this search";
-#endif
-#endif
     const DecodedImage decoded = Decode("astronaut.jpg");
     ASSERT_TRUE(decoded.image);
     const std::vector<CropRect> faces = FacesAtFullSize(*decoded.image, {640, 640});

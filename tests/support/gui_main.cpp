@@ -27,7 +27,11 @@ private:
         // window that stays up (the editor under a test's own loop) is left to the test.
         QWidget* last = nullptr;
         for (int i = 0; i < 20; ++i) {
-            QWidget* modal = QApplication::activeModalWidget();
+            // A menu left open holds its own loop, above any window.
+            QWidget* modal = QApplication::activePopupWidget();
+            if (modal == nullptr) {
+                modal = QApplication::activeModalWidget();
+            }
             if (modal == nullptr || modal == last) {
                 return;
             }
