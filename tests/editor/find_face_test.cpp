@@ -42,20 +42,7 @@ protected:
 
     // Imports path into slot 0 with Ctrl+I, runs inspect in the dialog, and gives the slot.
     Bytes Import(const std::string& path, const std::function<void(QWidget*)>& inspect) {
-        Bytes stored;
-        CEditorDlg& dlg = *editor;
-        RunModal(dlg, [&] {
-            ClickButton(dlg, IDC_NEW_PACK);
-            ClickListRow(dlg, 0);
-            ui.Answer(path);
-            QWidget* list = Control(dlg, IDC_CONTACT_LIST);
-            list->setFocus();
-            EXPECT_TRUE(WithNextModal(
-                [&] { QTest::keyClick(list, Qt::Key_I, Qt::ControlModifier); }, inspect));
-            const ConstPackPicture picture = GetPicture(std::as_const(g_pack), 0);
-            stored.assign(picture.begin(), picture.end());
-        });
-        return stored;
+        return ImportIntoFirstSlot(*editor, ui, path, inspect);
     }
 
     Bytes SnapfoldPicture(const std::string& frame) {

@@ -96,19 +96,7 @@ protected:
     // Imports the named file into slot 0 with Ctrl+I and runs inspect in the dialog, which
     // inspect must close; gives the slot's bytes afterwards.
     Bytes Import(const std::string& name, const std::function<void(QWidget*)>& inspect) {
-        Bytes stored;
-        RunModal(*editor, [&] {
-            ClickButton(*editor, IDC_NEW_PACK);
-            ClickListRow(*editor, 0);
-            ui.Answer(dir.File(name));
-            QWidget* list = Control(*editor, IDC_CONTACT_LIST);
-            list->setFocus();
-            EXPECT_TRUE(WithNextModal(
-                [&] { QTest::keyClick(list, Qt::Key_I, Qt::ControlModifier); }, inspect));
-            const ConstPackPicture picture = GetPicture(std::as_const(g_pack), 0);
-            stored.assign(picture.begin(), picture.end());
-        });
-        return stored;
+        return ImportIntoFirstSlot(*editor, ui, dir.File(name), inspect);
     }
 
     // snapfold set's bytes for the named file with its defaults and the options given.

@@ -11,8 +11,10 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QTableWidget>
+
 #include <QTest>
 #include <QTimer>
+#include <utility>
 
 #include <algorithm>
 #include <cmath>
@@ -179,4 +181,22 @@ QRgb PreviewPixel(const CDialog& dialog, int x, int y) {
     const int scale = picture.width() / PICTURE_WIDTH;
     return shot.pixel(picture.left() + x * scale + scale / 2,
                       picture.top() + y * scale + scale / 2);
+}
+
+std::vector<std::uint8_t> ImportIntoFirstSlot(CDialog& editor, ScriptedUi& ui,
+                                              const std::string& path,
+                                              const std::function<void(QWidget*)>& inspect) {
+    std::vector<std::uint8_t> stored;
+    RunModal(editor, [&] {
+        ClickButton(editor, IDC_NEW_PACK);
+        ClickListRow(editor, 0);
+        ui.Answer(path);
+        QWidget* list = Control(editor, IDC_CONTACT_LIST);
+        list->setFocus();
+        EXPECT_TRUE(
+            WithNextModal([&] { QTest::keyClick(list, Qt::Key_I, Qt::ControlModifier); }, inspect));
+        const ConstPackPicture picture = GetPicture(std::as_const(g_pack), 0);
+        stored.assign(picture.begin(), picture.end());
+    });
+    return stored;
 }

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QWidget>
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -76,6 +77,13 @@ void ActivateForKeys(QWidget* window);
 // inspect must close it. Returns false when no modal dialog appeared.
 bool WithNextModal(const std::function<void()>& action,
                    const std::function<void(QWidget*)>& inspect);
+
+// Starts a new pack in the editor, selects its first slot and presses Ctrl+I, with the file
+// chooser answered by ui with path; inspect runs in Import Image and must close it. Gives the
+// first slot's picture bytes afterwards.
+std::vector<std::uint8_t> ImportIntoFirstSlot(CDialog& editor, ScriptedUi& ui,
+                                              const std::string& path,
+                                              const std::function<void(QWidget*)>& inspect);
 
 QWidget* Control(const CDialog& dialog, int id);
 template <class T> T* ControlAs(const CDialog& dialog, int id) {
