@@ -23,11 +23,12 @@ constexpr double kFaceDark = 0.10;
 constexpr double kFaceLight = 0.90;
 // How many times more steeply one side of the skin's median may be stretched than the other.
 // A face's greys are rarely even about its skin: overexposure squashes the lit side into a few
-// greys near white, and haze, which adds light, squashes the shadows into a few greys, since
-// sRGB codes crowd dark light together less than the added light lifts it. Measured on
-// bench/faces in the eye's view: with both sides equally steep (1) a brightened portrait kept a
-// face spread of 114 codes and a flattened one 106; 3 lifted them to 176 and 144; 4 takes the
-// flattened faces to 162 to 220; beyond 4 only the flattened ones change.
+// greys near white, and haze, which adds light, squashes the shadows, since a step of light
+// spans fewer sRGB codes the lighter it is. Measured on bench/faces in the eye's view: with both
+// sides equally steep (1), the least spread faces (brightened and flattened) kept 106 to 126
+// codes; 2 lifted the least to 125, 3 to 144, and 4 to 162, the flattened faces to 163-219.
+// Without a cap only the flattened faces gain more, while an evenly lit face's few greys of
+// noise below or above its skin would be stretched to black or white.
 constexpr double kSteepestSide = 4.0;
 
 // The value that would stand at fraction of the way through values sorted. Only that one

@@ -1,6 +1,6 @@
 // Auto levels placed for a face: synthetic faces (an ellipse of shaded skin with eyes, brows, a
-// mouth and hair) on dark, bright and flat grounds, judged as the eye sees the small screen, and the
-// levels measured on the face's box rather than on the frame.
+// mouth and hair) on dark, bright and flat grounds, judged as the eye sees the small screen, and
+// the levels measured on the face's box rather than on the frame.
 
 #include "convert/convert.h"
 #include "convert/face_levels.h"
@@ -30,6 +30,15 @@ struct Greys {
     double skin;
     double features; // eyes, brows, mouth
     double hair;
+    // Long hair down both sides, this far from the face's middle; none by default.
+    double hairAside = 100.0;
+};
+
+// A camera's exposure in linear light: the light times gain, the highlights squashed as a
+// camera's shoulder squashes them when it is over 1, and a veil of light added, as haze adds.
+struct Exposure {
+    double gain = 1.0;
+    double veil = 0.0;
 };
 
 bool InEllipse(double x, double y, double cx, double cy, double rx, double ry) {
@@ -45,7 +54,7 @@ double FaceCode(int x, int y, const Greys& g) {
     const bool brow = (py >= 14.5 && py < 15.5) && ((px > 16 && px < 23) || (px > 25 && px < 32));
     const bool mouth = (py >= 28 && py < 29) && px > 20 && px < 28;
     if (InEllipse(px, py, 24, 21, 10, 13.75)) {
-        if (py < 12) {
+        if (py < 12 || std::abs(px - 24.0) > g.hairAside) {
             return g.hair;
         }
         // Light from the left shades the skin across the face, by as much as the features
@@ -56,12 +65,17 @@ double FaceCode(int x, int y, const Greys& g) {
     return g.ground;
 }
 
-// The face drawn in sRGB codes and given as linear light, as the averaging gives it.
-GreyPlane Face(const Greys& g) {
+// The face drawn in sRGB codes and given as linear light, as the averaging gives it, after the
+// exposure.
+GreyPlane Face(const Greys& g, const Exposure& e) {
     GreyPlane plane{kConvertWidth, kConvertHeight, {}};
     for (int y = 0; y < kConvertHeight; ++y) {
         for (int x = 0; x < kConvertWidth; ++x) {
-            plane.values.push_back(SrgbToLinear(FaceCode(x, y, g)));
+            double light = SrgbToLinear(FaceCode(x, y, g)) * e.gain;
+            if (e.gain > 1.0) {
+                light /= 1.0 + light * (e.gain - 1.0) / e.gain;
+            }
+            plane.values.push_back(light * (1.0 - e.veil) + e.veil);
         }
     }
     return plane;
@@ -93,12 +107,22 @@ double At(const std::vector<double>& sorted, double fraction) {
 struct ToneCase {
     std::string name;
     Greys greys;
+    Exposure exposure{};
 };
 
+// The rows from "ThreeTimesOverSquashed" on had their lit side or their shadows squashed into
+// a few greys, which levels that stretched both sides of the skin equally left under 130 codes.
 const std::vector<ToneCase> kFaces{
-    {"UnderexposedOnDark", {18, 62, 30, 24}}, {"BacklitAgainstSky", {250, 105, 55, 40}},
-    {"HazeFlattened", {178, 190, 165, 160}},  {"MidGrey", {128, 150, 70, 60}},
+    {"UnderexposedOnDark", {18, 62, 30, 24}},
+    {"BacklitAgainstSky", {250, 105, 55, 40}},
+    {"HazeFlattened", {178, 190, 165, 160}},
+    {"MidGrey", {128, 150, 70, 60}},
     {"Overexposed", {255, 235, 180, 170}},
+    {"ThreeTimesOverSquashed", {128, 150, 70, 60}, {3.0, 0.0}},
+    {"FourTimesOverSquashedOnLight", {200, 170, 90, 80}, {4.0, 0.0}},
+    {"LongHairOnLight", {200, 170, 90, 40, 7.0}},
+    {"LongHairInHaze", {60, 140, 50, 30, 5.0}, {0.3, 0.4}},
+    {"LongHairHalfVeiled", {60, 140, 50, 30, 5.0}, {0.5, 0.3}},
 };
 
 class FaceTone : public ::testing::TestWithParam<ToneCase> {};
@@ -108,8 +132,8 @@ class FaceTone : public ::testing::TestWithParam<ToneCase> {};
 TEST_P(FaceTone, SpreadsAcrossTheGreysWithSkinInTheMiddle) {
     const std::optional<CropRect> box = FaceLevelsBox(kFrame, std::vector{kFaceBox});
     ASSERT_TRUE(box);
-    const std::vector<double> seen =
-        SeenInFace(ConvertLinearToLevels(Face(GetParam().greys), kDefaultConvertSettings, box));
+    const std::vector<double> seen = SeenInFace(ConvertLinearToLevels(
+        Face(GetParam().greys, GetParam().exposure), kDefaultConvertSettings, box));
     EXPECT_GE(At(seen, 0.95) - At(seen, 0.05), 130.0);
     EXPECT_GE(At(seen, 0.5), 90.0);
     EXPECT_LE(At(seen, 0.5), 200.0);
@@ -117,6 +141,28 @@ TEST_P(FaceTone, SpreadsAcrossTheGreysWithSkinInTheMiddle) {
 
 INSTANTIATE_TEST_SUITE_P(Grounds, FaceTone, ::testing::ValuesIn(kFaces),
                          [](const auto& info) { return info.param.name; });
+
+// A featureless, evenly lit face: six pixels in ten are skin, half a grey either side of 150,
+// and the rest lie 20 greys to one side, lit or in shadow. The skin is then the face's darkest or
+// lightest grey, and its half-grey noise must stay between the two middle display greys rather
+// than be stretched to black or white.
+TEST(FaceLevels, KeepAnEvenSkinsNoiseInTheMiddleGreys) {
+    for (const double side : {20.0, -20.0}) {
+        SCOPED_TRACE(side > 0 ? "LitPatches" : "ShadowedPatches");
+        GreyPlane plane{kConvertWidth, kConvertHeight, std::vector<double>(kConvertPixels)};
+        for (std::size_t i = 0; i < kConvertPixels; ++i) {
+            plane.values[i] = i % 10 < 6 ? 150.0 + (i % 2 == 0 ? -0.5 : 0.5) : 150.0 + side;
+        }
+        const GreyPlane before = plane;
+        PlaceFaceLevels(plane, kFrame);
+        for (std::size_t i = 0; i < kConvertPixels; ++i) {
+            if (std::abs(before.values[i] - 150.0) < 1.0) {
+                ASSERT_GT(plane.values[i], static_cast<double>(kDisplayGreys[1])) << "pixel " << i;
+                ASSERT_LT(plane.values[i], static_cast<double>(kDisplayGreys[2])) << "pixel " << i;
+            }
+        }
+    }
+}
 
 // A white sky across the rows outside the face's box changes nothing inside it, while levels
 // measured on the whole frame let the sky darken the face.
