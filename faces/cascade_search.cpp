@@ -1,11 +1,14 @@
 #include "faces/cascade_search.h"
 
 #include "faces/face_votes.h"
+#include "faces/turned_copy.h"
 
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -15,11 +18,28 @@ namespace {
 constexpr int kSearchSide = 480;
 // The finer search may enlarge the picture up to this side, and at most twice, so that a face of
 // the smallest size becomes kFineFace pixels, comfortably above the cascades' 24-pixel window.
+// A small picture is enlarged twice as long as its copy stays within kSearchSide, which costs
+// no more than the first search: a 24-pixel face in a thumbnail is then one the cascades see.
 constexpr int kFineSide = 960;
 constexpr double kFineEnlargement = 2.0;
 constexpr int kFineFace = 30;
+// The finer search looks for faces up to this many times the smallest the first search looked
+// for; the first saw larger ones as well as the finer would.
+constexpr double kFinerUpTo = 2.0;
+// A copy enlarged more than this shows detail the picture does not have, and a turned copy
+// shows the picture as it was not taken; their finds need more agreement.
+constexpr double kMadeUpDetail = 1.3;
 // The smallest window the cascades have (the profile one; the frontal ones are 24 pixels).
 constexpr int kSmallestWindow = 20;
+// The cascades find faces tilted by up to about ten degrees. Where nothing else was found, copies
+// turned twelve degrees each way find faces tilted by about 4 to 20, as a head leaning or a
+// camera held askew gives. They look only for a portrait's face, at least an eighth of the
+// shorter side, on a copy of at most kTurnedSide pixels on its shorter side (a copy of 300 lost
+// the cameraman of bench/faces turned by 8 degrees): on a 12-megapixel photo without a face the
+// two turns cost about 0.6 s, and they brought recall from 94.6 % to 96.4 %.
+constexpr std::array<double, 2> kTurns{12.0, -12.0};
+constexpr int kTurnedDivisor = 8;
+constexpr double kTurnedSide = 400.0;
 // The quick search looks only for faces at least a tenth of the shorter side, in big steps: a
 // portrait's face is found in a few milliseconds, and anything else goes on to the full search.
 constexpr int kQuickDivisor = 10;
@@ -75,22 +95,24 @@ CropRect ToRect(const cv::Rect& r) {
 }
 
 struct Pass {
-    double step = kFullStep;
-    // Whether the profile cascade looks too; the finer search looks only for frontal faces,
-    // the small faces of a group or a crowd, and takes half the time without it.
+    // Whether the profile cascade looks too; the finer search of a large picture looks only for
+    // frontal faces, the small faces of a group or a crowd, and takes half the time without it.
     bool profiles = true;
+    // Degrees the copy is turned by, for a face tilted that far the other way.
+    double turn = 0.0;
+    // The largest face looked for, in the picture's pixels; 0 for no limit.
+    int largest = 0;
 };
 
-void Detect(cv::CascadeClassifier& cascade, const cv::Mat& grey, bool mirrored, int smallest,
-            double step, std::vector<cv::Rect>& found) {
+void Detect(cv::CascadeClassifier& cascade, const cv::Mat& grey, bool mirrored, cv::Size smallest,
+            cv::Size largest, std::vector<cv::Rect>& found) {
     if (!mirrored) {
-        cascade.detectMultiScale(grey, found, step, kFullNeighbours, 0,
-                                 cv::Size(smallest, smallest));
+        cascade.detectMultiScale(grey, found, kFullStep, kFullNeighbours, 0, smallest, largest);
         return;
     }
     cv::Mat image;
     cv::flip(grey, image, 1);
-    cascade.detectMultiScale(image, found, step, kFullNeighbours, 0, cv::Size(smallest, smallest));
+    cascade.detectMultiScale(image, found, kFullStep, kFullNeighbours, 0, smallest, largest);
     for (cv::Rect& r : found) {
         r.x = grey.cols - r.x - r.width;
     }
@@ -99,7 +121,7 @@ void Detect(cv::CascadeClassifier& cascade, const cv::Mat& grey, bool mirrored, 
 // Frontal Haar and LBP on both copies, and the profile cascade on the picture and its mirror
 // image, since it was trained on faces turned one way only. The LBP profile cascade, tried in
 // its place on one copy to save time, lost the profiles of the labelled set.
-std::vector<FaceVote> AllVotes(Cascades& c, const SearchCopy& copy, int smallest,
+std::vector<FaceVote> AllVotes(Cascades& c, const SearchCopy& copy, int smallest, int largest,
                                const Pass& pass) {
     struct Detector {
         CascadeKind kind;
@@ -121,8 +143,8 @@ std::vector<FaceVote> AllVotes(Cascades& c, const SearchCopy& copy, int smallest
             d.kind == CascadeKind::ProfileHaar || d.kind == CascadeKind::ProfileLbp;
         if (pass.profiles || !profile) {
             std::vector<cv::Rect> found;
-            Detect(c.Get(d.kind), d.local ? copy.local : copy.plain, d.mirrored, smallest,
-                   pass.step, found);
+            Detect(c.Get(d.kind), d.local ? copy.local : copy.plain, d.mirrored,
+                   cv::Size(smallest, smallest), cv::Size(largest, largest), found);
             for (const cv::Rect& r : found) {
                 votes.push_back({ToRect(r), bit, profile});
             }
@@ -132,25 +154,34 @@ std::vector<FaceVote> AllVotes(Cascades& c, const SearchCopy& copy, int smallest
     return votes;
 }
 
-bool EyesIn(Cascades& c, const cv::Mat& grey, const CropRect& face) {
+// On how many sides of the face's upper part (left, right) one eye cascade finds an eye; the
+// better of the two cascades, so that glasses are looked through too. The search ends once
+// enough sides are seen.
+int EyeSides(Cascades& c, const cv::Mat& grey, const CropRect& face, int enough = 2) {
     const cv::Rect region =
         cv::Rect(face.x, face.y, face.width, static_cast<int>(face.height * kEyeRegionShare)) &
         cv::Rect(0, 0, grey.cols, grey.rows);
     if (region.width < 4 || region.height < 4) {
-        return false;
+        return 0;
     }
     const double zoom = double{kEyeRegionWidth} / region.width;
     cv::Mat upper;
     cv::resize(grey(region), upper, cv::Size(), zoom, zoom,
                zoom < 1.0 ? cv::INTER_AREA : cv::INTER_LINEAR);
-    std::vector<cv::Rect> eyes;
+    int best = 0;
     for (CascadeKind kind : {CascadeKind::Eye, CascadeKind::EyeWithGlasses}) {
+        std::vector<cv::Rect> eyes;
         c.Get(kind).detectMultiScale(upper, eyes, 1.1, 3, 0, cv::Size(14, 14), cv::Size(60, 60));
-        if (!eyes.empty()) {
-            return true;
+        const bool left = std::ranges::any_of(
+            eyes, [&](const cv::Rect& e) { return 2 * e.x + e.width < upper.cols; });
+        const bool right = std::ranges::any_of(
+            eyes, [&](const cv::Rect& e) { return 2 * e.x + e.width >= upper.cols; });
+        best = std::max(best, int{left} + int{right});
+        if (best >= enough) {
+            break;
         }
     }
-    return false;
+    return best;
 }
 
 std::vector<CropRect> InSource(std::vector<CropRect> faces, double scale) {
@@ -164,12 +195,23 @@ std::vector<CropRect> InSource(std::vector<CropRect> faces, double scale) {
 
 std::vector<CropRect> FullSearch(Cascades& c, const cv::Mat& rgb, double scale, int smallest,
                                  const Pass& pass) {
-    const SearchCopy copy = MakeCopy(rgb, scale, true);
+    SearchCopy copy = MakeCopy(rgb, scale, true);
     const int window = std::max(kSmallestWindow, static_cast<int>(std::lround(smallest * scale)));
+    const int largest = static_cast<int>(std::lround(pass.largest * scale));
+    std::optional<TurnedCopy> turned;
+    if (pass.turn != 0.0) {
+        turned.emplace(std::initializer_list<cv::Mat*>{&copy.plain, &copy.local}, pass.turn);
+    }
     const auto eyes = [&](const CropRect& face) {
-        return EyesIn(c, copy.plain, face) || EyesIn(c, copy.local, face);
+        const int sides = EyeSides(c, copy.plain, face);
+        return sides == 2 ? sides : std::max(sides, EyeSides(c, copy.local, face));
     };
-    return InSource(AcceptFaces(GroupVotes(AllVotes(c, copy, window, pass)), eyes), scale);
+    const Doubt doubt = turned                  ? Doubt::Turned
+                        : scale > kMadeUpDetail ? Doubt::Enlarged
+                                                : Doubt::Picture;
+    std::vector<CropRect> faces =
+        AcceptFaces(GroupVotes(AllVotes(c, copy, window, largest, pass)), eyes, doubt);
+    return InSource(turned ? turned->Back(std::move(faces)) : std::move(faces), scale);
 }
 
 // The large frontal faces of a portrait, each confirmed by its eyes.
@@ -183,7 +225,7 @@ std::vector<CropRect> QuickSearch(Cascades& c, const cv::Mat& rgb, double scale)
                           cv::Size(window, window));
     std::vector<CropRect> faces;
     for (const cv::Rect& r : found) {
-        if (EyesIn(c, copy.plain, ToRect(r))) {
+        if (EyeSides(c, copy.plain, ToRect(r), 1) > 0) {
             faces.push_back(ToRect(r));
         }
     }
@@ -198,6 +240,29 @@ int Tallest(const std::vector<CropRect>& faces) {
     return tallest;
 }
 
+// The finer copy's scale: enlarged so that the smallest face is kFineFace pixels, within
+// kFineSide; a small picture's up to twice, within kSearchSide.
+double FineScale(const cv::Mat& rgb, int smallest) {
+    const double longer = std::max(rgb.cols, rgb.rows);
+    const double finer =
+        std::min({kFineEnlargement, double{kFineFace} / smallest, double{kFineSide} / longer});
+    return std::max(finer, std::min(kFineEnlargement, kSearchSide / longer));
+}
+
+// Tilted portraits, on turned copies, once nothing upright was found.
+std::vector<CropRect> TurnedSearch(Cascades& c, const cv::Mat& rgb, double scale, int smallest) {
+    const int shorter = std::min(rgb.cols, rgb.rows);
+    const double turnedScale = std::min(scale, kTurnedSide / shorter);
+    const int portrait = std::max(smallest, shorter / kTurnedDivisor);
+    for (const double turn : kTurns) {
+        if (auto faces = FullSearch(c, rgb, turnedScale, portrait, {true, turn, 0});
+            !faces.empty()) {
+            return faces;
+        }
+    }
+    return {};
+}
+
 std::vector<CropRect> Staged(Cascades& c, const cv::Mat& rgb, int smallest) {
     const double scale = std::min(1.0, double{kSearchSide} / std::max(rgb.cols, rgb.rows));
     if (auto faces = QuickSearch(c, rgb, scale); !faces.empty()) {
@@ -208,14 +273,15 @@ std::vector<CropRect> Staged(Cascades& c, const cv::Mat& rgb, int smallest) {
     if (!faces.empty() && Tallest(faces) >= kAtTheLimit * searched) {
         return faces;
     }
-    const double fine = std::min({kFineEnlargement, double{kFineFace} / std::max(1, smallest),
-                                  double{kFineSide} / std::max(rgb.cols, rgb.rows)});
+    const double fine = FineScale(rgb, smallest);
     if (fine > scale * 1.25) {
-        if (auto finer = FullSearch(c, rgb, fine, smallest, {kFullStep, false}); !finer.empty()) {
-            return finer;
+        const Pass finer{fine * std::max(rgb.cols, rgb.rows) <= kSearchSide, 0.0,
+                         static_cast<int>(std::lround(kFinerUpTo * searched))};
+        if (auto found = FullSearch(c, rgb, fine, smallest, finer); !found.empty()) {
+            return found;
         }
     }
-    return faces;
+    return faces.empty() ? TurnedSearch(c, rgb, scale, smallest) : faces;
 }
 
 } // namespace
@@ -234,9 +300,14 @@ std::vector<CropRect> SearchFaces(Cascades& cascades, const cv::Mat& rgb, int sm
     std::ranges::stable_sort(faces, [](const CropRect& a, const CropRect& b) {
         return static_cast<long>(a.width) * a.height > static_cast<long>(b.width) * b.height;
     });
+    // A box found on a turned copy can reach past the picture's edge.
     for (CropRect& f : faces) {
-        f.width = std::min(f.width, rgb.cols - f.x);
-        f.height = std::min(f.height, rgb.rows - f.y);
+        const int right = std::min(f.x + f.width, rgb.cols);
+        const int bottom = std::min(f.y + f.height, rgb.rows);
+        f.x = std::clamp(f.x, 0, rgb.cols);
+        f.y = std::clamp(f.y, 0, rgb.rows);
+        f.width = std::max(0, right - f.x);
+        f.height = std::max(0, bottom - f.y);
     }
     return faces;
 }

@@ -31,8 +31,17 @@ struct FaceCandidate {
 // of theirs; votes counts the distinct sources.
 std::vector<FaceCandidate> GroupVotes(const std::vector<FaceVote>& votes);
 
-// The candidates that are faces, best first and none centred inside a better one: those whose
-// eyes are seen and that two sources agree on, those that four sources agree on, and those that
-// two profile sources alone agree on. eyesSeen looks for eyes in a candidate's box.
+// Looks for eyes in the upper part of a candidate's box: on how many sides of it (left, right)
+// an eye was found, 0, 1 or 2.
+using EyeSearch = std::function<int(const CropRect&)>;
+
+// The candidates that are faces, best first and none centred inside a better one: those that
+// four sources agree on, two profile sources alone, three with an eye found, or two with both
+// eyes found; and, where at least two faces were taken, any other candidate with an eye found
+// that is of their size, as the faces of a group are.
+// Where the boxes come from: a copy much enlarged or turned shows detail the picture does not
+// have, which the detectors take for faces more often; every rule then needs one source more,
+// except that two profile sources with an eye still make a face on an enlarged copy.
+enum class Doubt { Picture, Enlarged, Turned };
 std::vector<CropRect> AcceptFaces(const std::vector<FaceCandidate>& candidates,
-                                  const std::function<bool(const CropRect&)>& eyesSeen);
+                                  const EyeSearch& eyeSides, Doubt doubt = Doubt::Picture);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numbers>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +58,56 @@ CropRect MirroredBox(const CropRect& box, int width) {
     return {width - box.x - box.width, box.y, box.width, box.height};
 }
 
+// Turned by degrees about the centre (clockwise on the screen), on a canvas of the same size
+// whose uncovered corners are mid-grey, as a camera held askew takes it; sampled bilinearly, as
+// an editor turns a picture.
+RgbImage Turned(const RgbImage& image, double degrees) {
+    RgbImage turned{image.width, image.height,
+                    std::vector<std::uint8_t>(image.rgb.size(), std::uint8_t{128})};
+    const double c = std::cos(degrees * std::numbers::pi / 180.0);
+    const double s = std::sin(degrees * std::numbers::pi / 180.0);
+    const double cx = image.width / 2.0;
+    const double cy = image.height / 2.0;
+    const auto at = [&](int x, int y, int k) {
+        return static_cast<double>(
+            image.rgb[static_cast<std::size_t>((y * image.width + x) * 3 + k)]);
+    };
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const double dx = x + 0.5 - cx;
+            const double dy = y + 0.5 - cy;
+            const double sx = cx + c * dx + s * dy - 0.5;
+            const double sy = cy - s * dx + c * dy - 0.5;
+            const auto x0 = static_cast<int>(std::floor(sx));
+            const auto y0 = static_cast<int>(std::floor(sy));
+            if (x0 < 0 || y0 < 0 || x0 + 1 >= image.width || y0 + 1 >= image.height) {
+                continue;
+            }
+            const double fx = sx - x0;
+            const double fy = sy - y0;
+            for (int k = 0; k < 3; ++k) {
+                const double top = at(x0, y0, k) * (1 - fx) + at(x0 + 1, y0, k) * fx;
+                const double bottom = at(x0, y0 + 1, k) * (1 - fx) + at(x0 + 1, y0 + 1, k) * fx;
+                turned.rgb[static_cast<std::size_t>((y * image.width + x) * 3 + k)] =
+                    static_cast<std::uint8_t>(std::lround(top * (1 - fy) + bottom * fy));
+            }
+        }
+    }
+    return turned;
+}
+
+// The hand box of a face turned with its picture: its centre moves, its size stays.
+CropRect TurnedBox(const CropRect& box, int width, int height, double degrees) {
+    const double c = std::cos(degrees * std::numbers::pi / 180.0);
+    const double s = std::sin(degrees * std::numbers::pi / 180.0);
+    const double dx = box.x + box.width / 2.0 - width / 2.0;
+    const double dy = box.y + box.height / 2.0 - height / 2.0;
+    const double x = width / 2.0 + c * dx - s * dy;
+    const double y = height / 2.0 + s * dx + c * dy;
+    return {static_cast<int>(std::lround(x - box.width / 2.0)),
+            static_cast<int>(std::lround(y - box.height / 2.0)), box.width, box.height};
+}
+
 double Overlap(const CropRect& a, const CropRect& b) {
     const int across = std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
     const int down = std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y);
@@ -85,6 +136,16 @@ RgbImage Flat(RgbImage image) {
     return Exposed(std::move(image), 0.3, 0.4);
 }
 
+RgbImage TiltedRight(RgbImage image) {
+    return Turned(image, 8.0);
+}
+RgbImage TiltedLeft(RgbImage image) {
+    return Turned(image, -15.0);
+}
+RgbImage CoffeeTilted(RgbImage image) {
+    return Turned(image, 12.0);
+}
+
 const std::vector<PhotoCase> kPhotos{
     {"Astronaut", "astronaut.jpg", AsTaken, kAstronaut},
     {"AstronautDark", "astronaut.jpg", Dark, kAstronaut},
@@ -93,6 +154,11 @@ const std::vector<PhotoCase> kPhotos{
     {"CameramanInProfile", "camera.jpg", AsTaken, kCameraman},
     {"CameramanMirrored", "camera.jpg", Mirrored, MirroredBox(kCameraman, 384)},
     {"CameramanDark", "camera.jpg", Dark, kCameraman},
+    // Tilted past what the cascades see upright: a search without turned copies framed a fold
+    // of the coat.
+    {"CameramanTilted", "camera.jpg", TiltedRight, TurnedBox(kCameraman, 384, 384, 8.0)},
+    {"AstronautTilted", "astronaut.jpg", TiltedLeft, TurnedBox(kAstronaut, 320, 320, -15.0)},
+    {"CoffeeTilted", "coffee.jpg", CoffeeTilted, std::nullopt},
     {"Cat", "chelsea.jpg", AsTaken, std::nullopt},
     {"Coffee", "coffee.jpg", AsTaken, std::nullopt},
     {"CoffeeFlat", "coffee.jpg", Flat, std::nullopt},
