@@ -297,9 +297,6 @@ cv::CascadeClassifier& Cascades::Get(CascadeKind kind) {
 
 std::vector<CropRect> SearchFaces(Cascades& cascades, const cv::Mat& rgb, int smallest) {
     std::vector<CropRect> faces = Staged(cascades, rgb, std::max(1, smallest));
-    std::ranges::stable_sort(faces, [](const CropRect& a, const CropRect& b) {
-        return static_cast<long>(a.width) * a.height > static_cast<long>(b.width) * b.height;
-    });
     // A box found on a turned copy can reach past the picture's edge.
     for (CropRect& f : faces) {
         const int right = std::min(f.x + f.width, rgb.cols);
@@ -309,5 +306,9 @@ std::vector<CropRect> SearchFaces(Cascades& cascades, const cv::Mat& rgb, int sm
         f.width = std::max(0, right - f.x);
         f.height = std::max(0, bottom - f.y);
     }
+    std::erase_if(faces, [](const CropRect& f) { return f.width <= 0 || f.height <= 0; });
+    std::ranges::stable_sort(faces, [](const CropRect& a, const CropRect& b) {
+        return static_cast<long>(a.width) * a.height > static_cast<long>(b.width) * b.height;
+    });
     return faces;
 }
