@@ -26,8 +26,8 @@ constexpr int kFineFace = 30;
 // The finer search looks for faces up to this many times the smallest the first search looked
 // for; the first saw larger ones as well as the finer would.
 constexpr double kFinerUpTo = 2.0;
-// A copy enlarged more than this shows detail the picture does not have, and a turned copy
-// shows the picture as it was not taken; their finds need more agreement.
+// A copy enlarged more than this shows detail the picture does not have, and its finds need
+// more agreement, as a turned copy's do.
 constexpr double kMadeUpDetail = 1.3;
 // The smallest window the cascades have (the profile one; the frontal ones are 24 pixels).
 constexpr int kSmallestWindow = 20;

@@ -99,17 +99,33 @@ struct Scored {
     CropRect box;
 };
 
+// A candidate that may yet be a group's member, and on how many sides its eyes were found;
+// kNotLookedFor until they are needed.
+struct Doubtful {
+    FaceCandidate candidate;
+    int sides;
+};
+constexpr int kNotLookedFor = -1;
+
 // The candidates the votes accept, with the eyes where the votes alone do not settle it. The
-// others are left in doubtful, with how many sides their eyes were found on.
+// others that a group could still take are left in doubtful.
 std::vector<Scored> AcceptByVotes(const std::vector<FaceCandidate>& candidates,
                                   const EyeSearch& eyeSides, Doubt doubt,
-                                  std::vector<std::pair<FaceCandidate, int>>& doubtful) {
+                                  std::vector<Doubtful>& doubtful) {
     std::vector<Scored> accepted;
     const int extra = doubt == Doubt::Picture ? 0 : 1;
     for (const FaceCandidate& c : candidates) {
         const int votes = c.votes - extra;
         if (votes >= kVotesWithoutEyes || (c.profileOnly && votes >= kVotesWithBothEyes)) {
             accepted.push_back({c.votes, c.box});
+            continue;
+        }
+        // One source alone is taken only beside a group, so its eyes wait until there is one:
+        // most pictures have no group and many such candidates.
+        if (c.votes < kVotesWithBothEyes) {
+            if (votes > 0) {
+                doubtful.push_back({c, kNotLookedFor});
+            }
             continue;
         }
         const int sides = eyeSides(c.box);
@@ -122,14 +138,14 @@ std::vector<Scored> AcceptByVotes(const std::vector<FaceCandidate>& candidates,
         if (eyes) {
             accepted.push_back({c.votes + kEyesWeight, c.box});
         } else if (sides > 0 && votes > 0) {
-            doubtful.emplace_back(c, sides);
+            doubtful.push_back({c, sides});
         }
     }
     return accepted;
 }
 
-// The doubtful candidates of a group's size, when there is a group.
-void AcceptGroupMembers(const std::vector<std::pair<FaceCandidate, int>>& doubtful,
+// The doubtful candidates of a group's size whose eyes are found, when there is a group.
+void AcceptGroupMembers(const std::vector<Doubtful>& doubtful, const EyeSearch& eyeSides,
                         std::vector<Scored>& accepted) {
     if (accepted.size() < kFacesOfAGroup) {
         return;
@@ -139,9 +155,12 @@ void AcceptGroupMembers(const std::vector<std::pair<FaceCandidate, int>>& doubtf
         heights.push_back(s.box.height);
     }
     const double typical = Median(heights);
-    for (const auto& [c, sides] : doubtful) {
-        if (c.box.height * kGroupSizeRatio >= typical &&
-            c.box.height <= typical * kGroupSizeRatio) {
+    for (const auto& [c, known] : doubtful) {
+        if (c.box.height * kGroupSizeRatio < typical || c.box.height > typical * kGroupSizeRatio) {
+            continue;
+        }
+        const int sides = known == kNotLookedFor ? eyeSides(c.box) : known;
+        if (sides > 0) {
             accepted.push_back({c.votes + sides, c.box});
         }
     }
@@ -151,9 +170,9 @@ void AcceptGroupMembers(const std::vector<std::pair<FaceCandidate, int>>& doubtf
 
 std::vector<CropRect> AcceptFaces(const std::vector<FaceCandidate>& candidates,
                                   const EyeSearch& eyeSides, Doubt doubt) {
-    std::vector<std::pair<FaceCandidate, int>> doubtful;
+    std::vector<Doubtful> doubtful;
     std::vector<Scored> accepted = AcceptByVotes(candidates, eyeSides, doubt, doubtful);
-    AcceptGroupMembers(doubtful, accepted);
+    AcceptGroupMembers(doubtful, eyeSides, accepted);
     std::ranges::stable_sort(accepted,
                              [](const Scored& a, const Scored& b) { return a.score > b.score; });
     std::vector<CropRect> faces;

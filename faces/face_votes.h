@@ -35,13 +35,14 @@ std::vector<FaceCandidate> GroupVotes(const std::vector<FaceVote>& votes);
 // an eye was found, 0, 1 or 2.
 using EyeSearch = std::function<int(const CropRect&)>;
 
-// The candidates that are faces, best first and none centred inside a better one: those that
-// four sources agree on, two profile sources alone, three with an eye found, or two with both
-// eyes found; and, where at least two faces were taken, any other candidate with an eye found
-// that is of their size, as the faces of a group are.
 // Where the boxes come from: a copy much enlarged or turned shows detail the picture does not
 // have, which the detectors take for faces more often; every rule then needs one source more,
 // except that two profile sources with an eye still make a face on an enlarged copy.
 enum class Doubt { Picture, Enlarged, Turned };
+
+// The candidates that are faces, best first and none centred inside a better one: those that
+// four sources agree on, two profile sources alone, three with an eye found, or two with both
+// eyes found; and, where at least two faces were taken, any other candidate with an eye found
+// that is of their size, as the faces of a group are.
 std::vector<CropRect> AcceptFaces(const std::vector<FaceCandidate>& candidates,
                                   const EyeSearch& eyeSides, Doubt doubt = Doubt::Picture);
